@@ -1,0 +1,50 @@
+// Services outside the user interface: registry, version resources, process start,
+// the module file name and the work area.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/afx_types.h"
+
+// Predefined registry keys, by their Win32 values.
+enum class AfxRootKey : std::uint32_t {
+    ClassesRoot = 0x80000000u,
+    CurrentUser = 0x80000001u,
+    LocalMachine = 0x80000002u,
+    Users = 0x80000003u,
+};
+
+// An open registry key, read only.
+class CRegKey {
+public:
+    CRegKey() = default;
+    CRegKey(const CRegKey&) = delete;
+    CRegKey& operator=(const CRegKey&) = delete;
+    ~CRegKey() { Close(); }
+
+    // RegOpenKeyExA with KEY_READ; nonzero on success.
+    BOOL Open(AfxRootKey root, const char* lpszKeyName);
+    // RegQueryValueExA: 0 on success with the data in pData and its size in *pnBytes;
+    // nonzero when the value is missing or larger than *pnBytes. An empty name reads
+    // the key's unnamed default value.
+    long QueryValue(const char* lpszValueName, void* pData, std::uint32_t* pnBytes);
+    void Close();
+
+private:
+    void* m_hKey = nullptr;
+};
+
+// Version resources (version.dll), loaded only from the system directory.
+std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName);
+BOOL AfxGetFileVersionInfo(const char* lpszFileName, std::uint32_t nSize, void* pBlock);
+BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void** ppBuffer, UINT* pnLength);
+
+// Starts a command line with the given show command, searching for the program
+// as WinExec does; a result below 32 means failure.
+UINT AfxWinExec(const char* lpszCmdLine, int nCmdShow);
+
+// The full path of the running executable.
+const char* AfxGetModuleFileName();
+
+// The desktop's work area: the screen less the task bar.
+CRect AfxGetWorkArea();

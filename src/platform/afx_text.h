@@ -1,0 +1,9 @@
+// Character services of the ANSI code page, aware of double-byte code pages.
+#pragma once
+
+// True when c begins a double-byte character in the system's ANSI code page.
+bool AfxIsLeadByte(unsigned char c);
+
+// The first occurrence of c in the string, never a trail byte; null if none.
+const char* AfxStrChr(const char* psz, char c);
+char* AfxStrChr(char* psz, char c);

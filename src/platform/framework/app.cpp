@@ -1,0 +1,72 @@
+// CWinApp, the program's run from start-up to exit, and the application-level box.
+#include <string>
+
+#include "platform/afx_app.h"
+#include "platform/afx_system.h"
+#include "platform/afx_wnd.h"
+#include "platform/framework/app_name.h"
+#include "platform/os.h"
+
+namespace {
+
+CWinApp* g_pApp = nullptr;
+
+}  // namespace
+
+CWinApp::CWinApp() { g_pApp = this; }
+
+CWinApp::~CWinApp()
+{
+    if (g_pApp == this) {
+        g_pApp = nullptr;
+    }
+}
+
+int CWinApp::Run() { return os::RunMessageLoop(); }
+
+int CWinApp::ExitInstance() { return 0; }
+
+CWinApp* AfxGetApp() { return g_pApp; }
+
+const char* AfxGetAppName()
+{
+    // Computed on every call: the tests run several programs in one process.
+    static std::string name;
+    name = AppNameFromModulePath(AfxGetModuleFileName());
+    return name.c_str();
+}
+
+int AfxWinMain()
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr) {
+        return 0;
+    }
+    pApp->m_pMainWnd = nullptr;
+    pApp->m_nCmdShow = os::GetStartupShowCommand();
+    if (!pApp->InitInstance()) {
+        if (pApp->m_pMainWnd != nullptr) {
+            pApp->m_pMainWnd->DestroyWindow();
+        }
+        pApp->ExitInstance();
+        return 0;
+    }
+    pApp->Run();
+    pApp->ExitInstance();
+    return 0;
+}
+
+int AfxMessageBox(const char* lpszText, UINT nType)
+{
+    if ((nType & MB_ICONMASK) == 0) {
+        nType |= MB_ICONEXCLAMATION;
+    }
+    CWinApp* pApp = AfxGetApp();
+    WindowHandle hOwner = (pApp != nullptr && pApp->m_pMainWnd != nullptr) ? pApp->m_pMainWnd->m_hWnd : nullptr;
+    return os::MessageBox(hOwner, lpszText, AfxGetAppName(), nType);
+}
+
+const char* AfxRegisterWndClass(UINT nClassStyle, AfxCursor cursor, const CBrush* pBackground, AfxIcon icon)
+{
+    return os::RegisterWindowClass(nClassStyle, cursor, pBackground, icon);
+}

@@ -1,0 +1,17 @@
+// Character searches that never take the second byte of a double-byte character.
+#include "platform/afx_text.h"
+
+const char* AfxStrChr(const char* psz, char c)
+{
+    for (const char* p = psz; *p != '\0'; ++p) {
+        if (*p == c) {
+            return p;
+        }
+        if (AfxIsLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') {
+            ++p;  // the trail byte is part of this character
+        }
+    }
+    return nullptr;
+}
+
+char* AfxStrChr(char* psz, char c) { return const_cast<char*>(AfxStrChr(static_cast<const char*>(psz), c)); }

@@ -1,0 +1,65 @@
+// The setup record: every value of setup.ini, and the parser that fills it.
+#pragma once
+
+#include "script/script_file.h"
+
+// The most lines a multi-line section ([Message], [RegText]) takes.
+constexpr int MAX_SECTION_LINES = 300;
+// Spaces that replace one tab in a [Message] line.
+constexpr int TAB_SPACES = 8;
+
+class CScriptBase {
+public:
+    virtual BOOL Load() = 0;
+
+protected:
+    CScriptBase() = default;
+    ~CScriptBase() = default;
+
+public:
+    CScriptFile m_file;
+};
+
+class CSetupScript : public CScriptBase {
+public:
+    CSetupScript();
+
+    // Reads setup.ini from the current directory. Nonzero on success, and also when
+    // the file cannot be opened (after saying so). On failure the cause has been
+    // shown, except for a single-line header at the end of the file.
+    BOOL Load() override;
+
+    BOOL ReadTitle();
+    BOOL ReadMessage();
+    BOOL ReadOk();
+    BOOL ReadCancel();
+    BOOL ReadRun();
+    BOOL ReadRootkey();
+    BOOL ReadRegKey();
+    BOOL ReadRegValue();
+    BOOL ReadRegVersion();
+    BOOL ReadRegText();
+
+    // True when the whole line is one of the ten section headers, ASCII case ignored.
+    static BOOL IsSectionHeader(const char* lpszLine);
+    // Replaces *ppszLine (a SCRIPT_LINE_SIZE heap buffer) by a new one with each tab
+    // expanded to TAB_SPACES spaces. Fails, leaving *ppszLine as it was, when the
+    // line filled its read buffer or would not fit once expanded.
+    static BOOL ExpandTabs(char** ppszLine);
+
+    char* m_pszMessage = nullptr;
+    int m_nMessageLines = 0;
+    char m_szRootkey[SCRIPT_LINE_SIZE];
+    char m_szCancel[SCRIPT_LINE_SIZE];
+    char m_szOk[SCRIPT_LINE_SIZE];
+    char m_szRun[SCRIPT_LINE_SIZE];
+    char m_szRegKey[SCRIPT_LINE_SIZE];
+    char m_szTitle[SCRIPT_LINE_SIZE];
+    char m_szRegVersion[SCRIPT_LINE_SIZE];
+    char m_szRegValue[SCRIPT_LINE_SIZE];
+    char m_szRegText[MAX_SECTION_LINES][SCRIPT_LINE_SIZE];
+    int m_nRegTextLines = 0;
+};
+
+// The program's setup record (constructed after the application object).
+extern CSetupScript theScript;

@@ -1,0 +1,39 @@
+// CMessageView: the child window that shows the message word-wrapped and scrolls it.
+#pragma once
+
+#include "platform/afx_wnd.h"
+
+class CDC;
+
+// The most display lines the view holds.
+constexpr int MAX_VIEW_LINES = 1500;
+
+class CMessageView : public CWnd {
+public:
+    CMessageView() = default;
+    ~CMessageView() override = default;
+
+    // Reads the font metrics, fits the view to whole lines, wraps the record's
+    // message and sets the scroll bar. Returns the result of setting the scroll bar.
+    int LayoutLines(CDC* pDC);
+    // Frees the display lines and the record's message text.
+    void FreeText();
+
+    void OnPaint();
+    int OnCreate(CreateStruct* lpCreateStruct);
+    void OnDestroy();
+    void OnVScroll(UINT nSBCode, UINT nPos);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+
+protected:
+    int m_nAveCharWidth = 0;
+    int m_nLineHeight = 0;
+    int m_nVisibleHeight = 0;
+    int m_nClientWidth = 0;
+    int m_nScrollPos = 0;
+    int m_nTotalHeight = 0;
+    char* m_apszLines[MAX_VIEW_LINES] = {};
+    int m_nLineCount = 0;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,40 @@
+// CSetupFrame: the launcher's fixed-size top-level window with its two buttons.
+#pragma once
+
+#include "platform/afx_wnd.h"
+
+class CMessageView;
+
+constexpr UINT IDC_OK = 100;
+constexpr UINT IDC_CANCEL = 110;
+constexpr UINT IDC_MESSAGE_VIEW = 130;
+
+class CSetupFrame : public CFrameWnd {
+public:
+    // Creates the window hidden, with its buttons and message view laid out.
+    CSetupFrame();
+    ~CSetupFrame() override;
+
+    // Looks for an installed copy of another version; 1 ends the program, 0 goes on.
+    int CheckInstalledVersion();
+
+    int OnCreate(CreateStruct* lpCreateStruct);
+    void OnPaint();
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnOk();
+    void OnCancel();
+
+protected:
+    void LayoutButtons();
+    void CloseMessageView();
+
+    CButton m_btnOk;
+    CButton m_btnCancel;
+    int m_nButtonTop = 0;
+    CMessageView* m_pMessageView = nullptr;
+
+private:
+    bool m_bClosing = false;  // an Ok or Cancel action has begun
+
+    DECLARE_MESSAGE_MAP()
+};
