@@ -1,6 +1,7 @@
 // CWnd, CFrameWnd and CButton over the backend interface.
 #include "platform/afx_app.h"
 #include "platform/afx_dc.h"
+#include "platform/afx_system.h"
 #include "platform/afx_wnd.h"
 #include "platform/framework/center_window.h"
 #include "platform/os.h"

@@ -1,0 +1,62 @@
+// Simulated files: in-memory bytes, with read errors injected per test.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/os.h"
+#include "platform/sim/sim_state.h"
+
+namespace sim {
+
+void AddFile(const std::string& name, const std::string& bytes) { TheMachine().files[ToLower(name)].bytes = bytes; }
+
+void SetFileReadError(const std::string& name, std::size_t nGoodBytes)
+{
+    TheMachine().files[ToLower(name)].goodBytes = nGoodBytes;
+}
+
+}  // namespace sim
+
+namespace os {
+
+FileHandle OpenFileForReading(const char* lpszFileName)
+{
+    const std::string name = sim::ToLower(lpszFileName != nullptr ? lpszFileName : "");
+    if (sim::TheMachine().files.count(name) == 0) {
+        return nullptr;
+    }
+    return reinterpret_cast<FileHandle>(new sim::OpenFile{name, 0, 0});
+}
+
+bool ReadFile(FileHandle hFile, void* pBuffer, std::size_t nCount, std::size_t* pnRead)
+{
+    auto* file = reinterpret_cast<sim::OpenFile*>(hFile);
+    const sim::SimFile& data = sim::TheMachine().files[file->name];
+    *pnRead = 0;
+    if (file->position >= data.bytes.size()) {
+        return true;
+    }
+    if (file->bytesRead >= data.goodBytes) {
+        return false;
+    }
+    const std::size_t available = data.bytes.size() - file->position;
+    const std::size_t allowed = data.goodBytes - file->bytesRead;
+    const std::size_t n = std::min({nCount, available, allowed});
+    std::memcpy(pBuffer, data.bytes.data() + file->position, n);
+    file->position += n;
+    file->bytesRead += n;
+    *pnRead = n;
+    return true;
+}
+
+bool SeekFile(FileHandle hFile, long long nOffset)
+{
+    if (nOffset < 0) {
+        return false;
+    }
+    reinterpret_cast<sim::OpenFile*>(hFile)->position = static_cast<std::size_t>(nOffset);
+    return true;
+}
+
+void CloseFile(FileHandle hFile) { delete reinterpret_cast<sim::OpenFile*>(hFile); }
+
+}  // namespace os

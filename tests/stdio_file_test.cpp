@@ -1,0 +1,150 @@
+// Text-mode reading: line ends, Ctrl-Z, lengths and raw positions.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/afx_file.h"
+#include "platform/sim/sim.h"
+
+namespace {
+
+std::vector<std::string> ReadAll(const std::string& bytes, UINT capacity = 1500)
+{
+    sim::Reset();
+    sim::AddFile("f.txt", bytes);
+    CStdioFile file;
+    EXPECT_TRUE(file.Open("f.txt"));
+    std::vector<std::string> lines;
+    std::vector<char> buffer(capacity);
+    while (file.ReadString(buffer.data(), capacity) != nullptr) {
+        lines.emplace_back(buffer.data());
+    }
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(StdioFileTest, LineEnds)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Lines expected;
+    } cases[] = {
+        {"crlf", "a\r\nb\r\n", {"a\n", "b\n"}},
+        {"lf only", "a\nb\n", {"a\n", "b\n"}},
+        {"lone cr stays", "a\rb\r\n", {"a\rb\n"}},
+        {"cr at end", "a\r", {"a\r"}},
+        {"cr cr lf", "a\r\r\n", {"a\r\n"}},
+        {"last line without newline", "a\r\nb", {"a\n", "b"}},
+        {"ctrl-z ends the file", "a\r\nb\x1A\r\nc\r\n", {"a\n", "b"}},
+        {"ctrl-z first", "\x1A" "a\r\n", {}},
+        {"empty", "", {}},
+        {"empty lines", "\r\n\r\n", {"\n", "\n"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadAll(c.bytes), c.expected) << c.name;
+    }
+}
+
+TEST(StdioFileTest, LongLinesArriveInPieces)
+{
+    const std::string line(1600, 'x');
+    EXPECT_EQ(ReadAll(line + "\r\n"), (Lines{std::string(1499, 'x'), std::string(101, 'x') + "\n"}));
+    EXPECT_EQ(ReadAll(std::string(1499, 'y') + "\r\n"), (Lines{std::string(1499, 'y'), "\n"}));
+    EXPECT_EQ(ReadAll("abcdef\n", 4), (Lines{"abc", "def", "\n"}));
+}
+
+TEST(StdioFileTest, CrLfAcrossTheReadBuffer)
+{
+    // The CR is the last byte of the first 4096-byte block, its LF the first of the next.
+    const std::string first(4095, 'a');
+    const Lines lines = ReadAll(first + "\r\nb\r\n", 5000);
+    EXPECT_EQ(lines, (Lines{first + "\n", "b\n"}));
+}
+
+TEST(StdioFileTest, EndOfFileLeavesTheBufferUntouched)
+{
+    sim::Reset();
+    sim::AddFile("f.txt", "x");
+    CStdioFile file;
+    ASSERT_TRUE(file.Open("f.txt"));
+    char buffer[8] = "keep";
+    ASSERT_NE(file.ReadString(buffer, sizeof buffer), nullptr);
+    std::strcpy(buffer, "keep");
+    EXPECT_EQ(file.ReadString(buffer, sizeof buffer), nullptr);
+    EXPECT_STREQ(buffer, "keep");
+    EXPECT_FALSE(file.HasReadError());
+}
+
+TEST(StdioFileTest, PositionsAreRawOffsets)
+{
+    sim::Reset();
+    sim::AddFile("f.txt", "ab\r\ncd\r\nef\n");
+    CStdioFile file;
+    ASSERT_TRUE(file.Open("f.txt"));
+    char buffer[16];
+    EXPECT_EQ(file.GetPosition(), 0);
+    file.ReadString(buffer, sizeof buffer);
+    EXPECT_EQ(file.GetPosition(), 4);
+    const long long second = file.GetPosition();
+    file.ReadString(buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "cd\n");
+    EXPECT_EQ(file.Seek(second, CStdioFile::begin), second);
+    file.ReadString(buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "cd\n");
+    EXPECT_EQ(file.Seek(-4, CStdioFile::current), 4);
+    file.ReadString(buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "cd\n");
+    EXPECT_EQ(file.Seek(-100, CStdioFile::current), -1);
+}
+
+TEST(StdioFileTest, SeekBackAcrossBlocks)
+{
+    sim::Reset();
+    std::string bytes(5000, 'a');
+    bytes += "\r\nlast\r\n";
+    sim::AddFile("f.txt", bytes);
+    CStdioFile file;
+    ASSERT_TRUE(file.Open("f.txt"));
+    std::vector<char> buffer(6000);
+    file.ReadString(buffer.data(), 6000);
+    const long long lastLine = file.GetPosition();
+    EXPECT_EQ(lastLine, 5002);
+    file.ReadString(buffer.data(), 6000);
+    EXPECT_STREQ(buffer.data(), "last\n");
+    file.Seek(0, CStdioFile::begin);
+    file.ReadString(buffer.data(), 6000);
+    EXPECT_EQ(std::string(buffer.data()).size(), 5001u);
+    file.Seek(lastLine, CStdioFile::begin);
+    file.ReadString(buffer.data(), 6000);
+    EXPECT_STREQ(buffer.data(), "last\n");
+}
+
+TEST(StdioFileTest, ReadErrorIsReportedNotThrown)
+{
+    sim::Reset();
+    sim::AddFile("f.txt", std::string(10000, 'a'));
+    sim::SetFileReadError("f.txt", 4096);
+    CStdioFile file;
+    ASSERT_TRUE(file.Open("f.txt"));
+    std::vector<char> buffer(1500);
+    int lines = 0;
+    while (file.ReadString(buffer.data(), 1500) != nullptr) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 3);  // 4096 bytes: two full pieces of 1499 and the 1098 read before the error
+    EXPECT_TRUE(file.HasReadError());
+}
+
+TEST(StdioFileTest, MissingFileDoesNotOpen)
+{
+    sim::Reset();
+    CStdioFile file;
+    EXPECT_FALSE(file.Open("setup.ini"));
+    EXPECT_FALSE(file.IsOpen());
+}
+
+}  // namespace
