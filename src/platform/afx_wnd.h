@@ -90,14 +90,6 @@ protected:
     int OnCreate(CreateStruct* lpCreateStruct);
 
     friend class CWinApp;
-
-private:
-    struct CurrentMessage {
-        UINT message;
-        MsgWParam wParam;
-        MsgLParam lParam;
-    };
-    CurrentMessage m_currentMsg{};
 };
 
 class CFrameWnd : public CWnd {
@@ -106,8 +98,12 @@ public:
     BOOL Create(const char* lpszClassName, const char* lpszWindowName, UINT dwStyle, const CRect& rect);
 
 protected:
-    // A frame deletes itself after its window is gone.
+    // A frame deletes itself after its window is gone, unless its creation failed:
+    // the creator still holds the object then.
     void PostNcDestroy() override;
+
+private:
+    bool m_bAutoDelete = false;
 };
 
 class CButton : public CWnd {

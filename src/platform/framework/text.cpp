@@ -15,3 +15,19 @@ const char* AfxStrChr(const char* psz, char c)
 }
 
 char* AfxStrChr(char* psz, char c) { return const_cast<char*>(AfxStrChr(static_cast<const char*>(psz), c)); }
+
+namespace {
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool AfxEqualNoCaseAscii(const char* psz1, const char* psz2)
+{
+    for (; *psz1 != '\0' && *psz2 != '\0'; ++psz1, ++psz2) {
+        if (FoldAscii(*psz1) != FoldAscii(*psz2)) {
+            return false;
+        }
+    }
+    return *psz1 == *psz2;
+}

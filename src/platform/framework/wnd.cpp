@@ -6,6 +6,20 @@
 #include "platform/framework/center_window.h"
 #include "platform/os.h"
 
+namespace {
+
+// The message being handled, for Default(). Kept outside the object: a handler may
+// destroy the window and with it the object before the dispatch returns.
+struct CurrentMessage {
+    WindowHandle hWnd;
+    UINT message;
+    MsgWParam wParam;
+    MsgLParam lParam;
+};
+CurrentMessage g_currentMsg{};
+
+}  // namespace
+
 const AFX_MSGMAP_ENTRY CWnd::_messageEntries[] = {{0, 0, 0, nullptr}};
 const AFX_MSGMAP CWnd::messageMap = {nullptr, &CWnd::_messageEntries[0]};
 
@@ -119,10 +133,11 @@ MsgResult CWnd::DispatchFromSystem(WindowHandle hWnd, UINT message, MsgWParam wP
     if (m_hWnd == nullptr) {
         m_hWnd = hWnd;  // the first message arrives before the creating call returns
     }
-    const CurrentMessage saved = m_currentMsg;
-    m_currentMsg = {message, wParam, lParam};
+    const CurrentMessage saved = g_currentMsg;
+    g_currentMsg = {hWnd, message, wParam, lParam};
     const MsgResult result = WindowProc(message, wParam, lParam);
-    m_currentMsg = saved;
+    g_currentMsg = saved;
+    // Only WM_NCDESTROY may touch the object here: any other handler may have deleted it.
 
     if (message == WM_NCDESTROY) {
         os::UnbindWindow(hWnd);
@@ -156,7 +171,7 @@ MsgResult CWnd::WindowProc(UINT message, MsgWParam wParam, MsgLParam lParam)
 
 MsgResult CWnd::Default()
 {
-    return os::DefWindowProc(m_hWnd, m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
+    return os::DefWindowProc(g_currentMsg.hWnd, g_currentMsg.message, g_currentMsg.wParam, g_currentMsg.lParam);
 }
 
 int CWnd::OnCreate(CreateStruct* /*lpCreateStruct*/) { return static_cast<int>(Default()); }
@@ -168,10 +183,18 @@ BOOL CFrameWnd::Create(const char* lpszClassName, const char* lpszWindowName, UI
         lpszClassName = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, AfxCursor::Arrow,
                                             &windowBackground, AfxIcon::Application);
     }
-    return CreateEx(WS_EX_CLIENTEDGE, lpszClassName, lpszWindowName, dwStyle, rect, nullptr, 0);
+    m_bAutoDelete = false;
+    const BOOL created = CreateEx(WS_EX_CLIENTEDGE, lpszClassName, lpszWindowName, dwStyle, rect, nullptr, 0);
+    m_bAutoDelete = created != FALSE;
+    return created;
 }
 
-void CFrameWnd::PostNcDestroy() { delete this; }
+void CFrameWnd::PostNcDestroy()
+{
+    if (m_bAutoDelete) {
+        delete this;
+    }
+}
 
 BOOL CButton::Create(const char* lpszCaption, UINT dwStyle, const CRect& rect, CWnd* pParentWnd, UINT nID)
 {
