@@ -1,0 +1,156 @@
+// CSetupFrame: creation, layout, painting, keys and the Ok and Cancel actions.
+#include "ui/setup_frame.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "platform/afx_app.h"
+#include "platform/afx_dc.h"
+#include "platform/afx_system.h"
+#include "script/setup_script.h"
+#include "ui/button_layout.h"
+#include "ui/message_view.h"
+
+namespace {
+
+constexpr int kFrameWidth = 475;
+constexpr int kFrameHeight = 350;
+constexpr int kViewGapAboveButtons = 10;
+// WinExec reports failure with a result below this.
+constexpr UINT kFirstSuccessfulExecResult = 32;
+
+CSize MeasureCaption(const CDC& dc, const char* caption)
+{
+    return dc.GetTextExtent(caption, static_cast<int>(std::strlen(caption)));
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CSetupFrame, CFrameWnd)
+    ON_WM_KEYDOWN(CSetupFrame)
+    ON_WM_CREATE(CSetupFrame)
+    ON_BN_CLICKED(CSetupFrame, IDC_OK, OnOk)
+    ON_BN_CLICKED(CSetupFrame, IDC_CANCEL, OnCancel)
+    ON_WM_PAINT(CSetupFrame)
+END_MESSAGE_MAP()
+
+CSetupFrame::CSetupFrame()
+{
+    Create(nullptr, theScript.m_szTitle, WS_CAPTION, CRect{0, 0, kFrameWidth, kFrameHeight});
+}
+
+CSetupFrame::~CSetupFrame()
+{
+    // Only start-up's early exit deletes a frame whose view is still open.
+    CloseMessageView();
+}
+
+// Runs inside the frame's creation, before the window is shown.
+int CSetupFrame::OnCreate(CreateStruct* lpCreateStruct)
+{
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1) {
+        return -1;
+    }
+    LayoutButtons();
+
+    CRect client;
+    GetClientRect(&client);
+    m_pMessageView = new (std::nothrow) CMessageView;
+    if (m_pMessageView == nullptr) {
+        return 0;
+    }
+    const CBrush background(GetSysColor(COLOR_WINDOW));
+    const char* lpszViewClass = AfxRegisterWndClass(0, AfxCursor::None, &background, AfxIcon::None);
+    const CRect viewRect{0, 0, client.Width(), m_nButtonTop - kViewGapAboveButtons};
+    if (!m_pMessageView->Create(lpszViewClass, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, viewRect,
+                                this, IDC_MESSAGE_VIEW)) {
+        // Without its view the launcher still offers its two buttons.
+        delete m_pMessageView;
+        m_pMessageView = nullptr;
+        return 0;
+    }
+    CDC* pDC = m_pMessageView->GetDC();
+    if (pDC != nullptr) {
+        m_pMessageView->LayoutLines(pDC);
+        m_pMessageView->ReleaseDC(pDC);
+    }
+    m_pMessageView->SetFocus();
+    return 0;
+}
+
+void CSetupFrame::LayoutButtons()
+{
+    CDC* pDC = GetDC();
+    if (pDC == nullptr) {
+        return;
+    }
+    CRect client;
+    GetClientRect(&client);
+    const CSize cancelCaption = MeasureCaption(*pDC, theScript.m_szCancel);
+    const CSize okCaption = MeasureCaption(*pDC, theScript.m_szOk);
+    ReleaseDC(pDC);
+
+    const ButtonLayout layout = LayoutButtonRects(client, cancelCaption, okCaption);
+    m_nButtonTop = layout.nButtonTop;
+    m_btnCancel.Create(theScript.m_szCancel, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, layout.cancel, this, IDC_CANCEL);
+    m_btnOk.Create(theScript.m_szOk, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, layout.ok, this, IDC_OK);
+}
+
+// Paints the frame's own background; the buttons and the view paint themselves.
+void CSetupFrame::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    const CBrush brush(GetSysColor(COLOR_MENU));
+    dc.FillRect(client, &brush);
+}
+
+// Enter and Esc, typed into the frame or posted on by the view.
+void CSetupFrame::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
+{
+    if (nChar == VK_RETURN) {
+        OnOk();
+    } else if (nChar == VK_ESCAPE) {
+        OnCancel();
+    }
+}
+
+// The default button: starts the command line, then closes the launcher.
+void CSetupFrame::OnOk()
+{
+    if (m_bClosing) {
+        return;  // a second request, dispatched inside the error box's loop
+    }
+    m_bClosing = true;
+    if (theScript.m_szRun[0] != '\0' &&
+        AfxWinExec(theScript.m_szRun, SW_SHOWNORMAL) < kFirstSuccessfulExecResult) {
+        const std::string text = std::string("Error executing ") + theScript.m_szRun;
+        MessageBox(text.c_str(), nullptr, MB_OK);
+    }
+    CloseMessageView();
+    DestroyWindow();  // deletes this object
+}
+
+// The other button: closes the launcher.
+void CSetupFrame::OnCancel()
+{
+    if (m_bClosing) {
+        return;
+    }
+    m_bClosing = true;
+    CloseMessageView();
+    DestroyWindow();  // deletes this object
+}
+
+void CSetupFrame::CloseMessageView()
+{
+    if (m_pMessageView == nullptr) {
+        return;
+    }
+    m_pMessageView->FreeText();
+    m_pMessageView->DestroyWindow();
+    delete m_pMessageView;
+    m_pMessageView = nullptr;
+}
