@@ -1,0 +1,143 @@
+// CMessageView: lays the message out once, paints the visible lines and scrolls them.
+#include "ui/message_view.h"
+
+#include <climits>
+#include <cstring>
+
+#include "platform/afx_app.h"
+#include "platform/afx_dc.h"
+#include "script/setup_script.h"
+#include "ui/scroll_math.h"
+#include "ui/word_wrap.h"
+
+namespace {
+
+constexpr int kLeftMargin = 20;
+constexpr int kBorderLines = 2;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CMessageView, CWnd)
+    ON_WM_PAINT(CMessageView)
+    ON_WM_CREATE(CMessageView)
+    ON_WM_DESTROY(CMessageView)
+    ON_WM_VSCROLL(CMessageView)
+    ON_WM_KEYDOWN(CMessageView)
+END_MESSAGE_MAP()
+
+int CMessageView::LayoutLines(CDC* pDC)
+{
+    TextMetrics metrics;
+    pDC->GetTextMetrics(&metrics);
+    m_nAveCharWidth = metrics.tmAveCharWidth;
+    m_nLineHeight = metrics.tmHeight;
+
+    CRect client;
+    GetClientRect(&client);
+    m_nVisibleHeight = m_nLineHeight > 0 ? m_nLineHeight * (client.Height() / m_nLineHeight) : 0;
+    m_nClientWidth = client.Width();
+
+    // Fit the window to whole lines; the width stays, so the client width holds.
+    CRect frameClient;
+    if (CWnd* pParent = GetParent()) {
+        pParent->GetClientRect(&frameClient);
+    }
+    SetWindowPos(nullptr, 0, 0, frameClient.right, m_nVisibleHeight + kBorderLines,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+
+    const TextWidthFunction measure = [pDC](const char* lpszText, int nCount) {
+        return pDC->GetTextExtent(lpszText, nCount).cx;
+    };
+    const WrapResult wrapped =
+        WrapMessageText(theScript.m_pszMessage, m_nClientWidth, m_nAveCharWidth, measure, MAX_VIEW_LINES);
+    if (wrapped.limitHit) {
+        AfxMessageBox("Maximum number of view lines exceeded");
+    }
+    for (const std::string& line : wrapped.lines) {
+        char* pszLine = new char[line.size() + 1];
+        std::memcpy(pszLine, line.c_str(), line.size() + 1);
+        m_apszLines[m_nLineCount++] = pszLine;
+    }
+    const long long totalHeight = static_cast<long long>(m_nLineCount) * m_nLineHeight;
+    m_nTotalHeight = totalHeight > INT_MAX ? INT_MAX : static_cast<int>(totalHeight);
+
+    ScrollBarInfo info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = m_nTotalHeight;
+    info.nPage = static_cast<UINT>(m_nVisibleHeight);
+    info.nPos = 0;
+    return SetScrollInfo(SB_VERT, info, TRUE);
+}
+
+void CMessageView::FreeText()
+{
+    for (int i = 0; i < m_nLineCount; ++i) {
+        delete[] m_apszLines[i];
+        m_apszLines[i] = nullptr;
+    }
+    m_nLineCount = 0;
+    delete[] theScript.m_pszMessage;
+    theScript.m_pszMessage = nullptr;
+}
+
+// Draws every row of the visible height; the platform clips to what needs painting.
+void CMessageView::OnPaint()
+{
+    CPaintDC dc(this);
+    dc.SetWindowOrg(0, m_nScrollPos);
+    CRect client;
+    GetClientRect(&client);
+    const CBrush background(GetSysColor(COLOR_WINDOW));
+    dc.FillRect(CRect{0, m_nScrollPos, client.right, m_nScrollPos + client.Height()}, &background);
+    dc.SetBkColor(GetSysColor(COLOR_WINDOW));
+    dc.SetBkMode(OPAQUE);
+    dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+    if (m_nLineHeight <= 0) {
+        return;
+    }
+    for (int y = m_nScrollPos; y < m_nScrollPos + m_nVisibleHeight; y += m_nLineHeight) {
+        const int nLine = y / m_nLineHeight;
+        if (nLine >= 0 && nLine < m_nLineCount) {
+            dc.TextOut(kLeftMargin, y, m_apszLines[nLine], static_cast<int>(std::strlen(m_apszLines[nLine])));
+        }
+    }
+}
+
+// Runs while the frame creates the view.
+int CMessageView::OnCreate(CreateStruct* lpCreateStruct)
+{
+    return CWnd::OnCreate(lpCreateStruct) == -1 ? -1 : 0;
+}
+
+// Runs as the window goes; the frame has already freed the text.
+void CMessageView::OnDestroy() {}
+
+// Scroll bar requests, and the scrolling keys turned into scroll codes.
+void CMessageView::OnVScroll(UINT nSBCode, UINT nPos)
+{
+    const ScrollStep step = ComputeScrollStep(nSBCode, static_cast<int>(nPos), m_nScrollPos, m_nLineHeight,
+                                              m_nVisibleHeight, m_nTotalHeight);
+    if (step.ignored) {
+        return;
+    }
+    m_nScrollPos += step.delta;
+    SetScrollPos(SB_VERT, m_nScrollPos, TRUE);
+    ScrollWindow(0, -step.delta);
+    UpdateWindow();
+}
+
+// Keys typed into the view: Enter and Esc go on to the frame, the others scroll.
+void CMessageView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT /*nFlags*/)
+{
+    if (nChar == VK_RETURN || nChar == VK_ESCAPE) {
+        if (CWnd* pParent = GetParent()) {
+            pParent->PostMessage(WM_KEYDOWN, nChar, static_cast<MsgLParam>(nRepCnt));
+        }
+        return;
+    }
+    UINT nSBCode = 0;
+    if (ScrollCodeForKey(nChar, &nSBCode)) {
+        OnVScroll(nSBCode, 0);
+    }
+}
