@@ -1,0 +1,182 @@
+// The message view in its frame: layout, the line limit, painting, scrolling, keys.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "launcher_run.h"
+#include "ui/setup_frame.h"
+
+namespace {
+
+std::string MessageOfLines(int count)
+{
+    std::string script = "[Message]\r\n";
+    for (int i = 0; i < count; ++i) {
+        script += "line" + std::to_string(i) + "\r\n";
+    }
+    return script;
+}
+
+// The view's scroll bar and scroll position after each queued input.
+struct ScrollTrace {
+    std::vector<int> positions;
+};
+
+void RecordScrollPos(ScrollTrace* trace)
+{
+    sim::QueueAction([trace] {
+        trace->positions.push_back(sim::GetWindowInfo(ChildWindow(IDC_MESSAGE_VIEW)).scroll.nPos);
+    });
+}
+
+TEST(MessageViewTest, ScrollBarAfterLayout)
+{
+    // 273 pixels of client height hold 10 lines of 27.
+    ResetWithScript(MessageOfLines(25));
+    sim::SetFontMetrics(27, 7);
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    const sim::WindowInfo view = sim::GetWindowInfo(ChildWindow(IDC_MESSAGE_VIEW));
+    EXPECT_EQ(view.scroll.nMin, 0);
+    EXPECT_EQ(view.scroll.nMax, 25 * 27);
+    EXPECT_EQ(view.scroll.nPage, 270u);
+    EXPECT_EQ(view.scroll.nPos, 0);
+    EXPECT_EQ(view.rect.Height(), 272);
+}
+
+TEST(MessageViewTest, KeysScrollByLineAndPage)
+{
+    ResetWithScript(MessageOfLines(25));
+    sim::SetFontMetrics(27, 7);
+    ScrollTrace trace;
+    for (UINT key : {VK_NEXT, VK_NEXT, VK_NEXT, VK_DOWN, VK_UP, VK_PRIOR, VK_PRIOR, VK_UP, VK_HOME, VK_END}) {
+        sim::QueueKey(key);
+        RecordScrollPos(&trace);
+    }
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    const int h = 27;
+    EXPECT_EQ(trace.positions,
+              (std::vector<int>{10 * h, 15 * h, 15 * h, 15 * h, 14 * h, 4 * h, 0, 0, 0, 0}));
+    EXPECT_EQ(sim::ScrollLog(), (std::vector<std::string>{"Scroll -270", "Update", "Scroll -135", "Update", "Scroll 27",
+                                                          "Update", "Scroll 270", "Update", "Scroll 108", "Update"}));
+}
+
+TEST(MessageViewTest, ThumbReleaseSnapsToWholeLines)
+{
+    ResetWithScript(MessageOfLines(100));
+    ScrollTrace trace;
+    sim::QueueScroll(IDC_MESSAGE_VIEW, SB_THUMBTRACK, 100);
+    RecordScrollPos(&trace);
+    sim::QueueScroll(IDC_MESSAGE_VIEW, SB_THUMBPOSITION, 37);
+    RecordScrollPos(&trace);
+    sim::QueueScroll(IDC_MESSAGE_VIEW, SB_TOP, 0);
+    RecordScrollPos(&trace);
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    EXPECT_EQ(trace.positions, (std::vector<int>{0, 32, 32}));
+}
+
+TEST(MessageViewTest, ShortOrMissingMessageIgnoresLineAndPageRequests)
+{
+    for (const char* script : {"[Title]\r\nT\r\n", "[Message]\r\n", "[Message]\r\none\r\ntwo\r\n"}) {
+        ResetWithScript(script);
+        ScrollTrace trace;
+        for (UINT key : {VK_DOWN, VK_NEXT, VK_UP, VK_PRIOR}) {
+            sim::QueueKey(key);
+            RecordScrollPos(&trace);
+        }
+        sim::QueueClick(IDC_CANCEL);
+        RunLauncher();
+        EXPECT_EQ(trace.positions, (std::vector<int>{0, 0, 0, 0})) << script;
+        EXPECT_TRUE(sim::ScrollLog().empty()) << script;
+    }
+}
+
+TEST(MessageViewTest, PaintsEveryVisibleRowAtTheMargin)
+{
+    ResetWithScript("[Message]\r\nalpha\r\nbeta\r\n");
+    sim::SetFontMetrics(16, 7);
+    std::vector<sim::DrawCall> calls;
+    sim::QueueAction([&] { calls = sim::Paint(ChildWindow(IDC_MESSAGE_VIEW)); });
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    ASSERT_EQ(calls.size(), 7u);
+    EXPECT_EQ(calls[0].kind, sim::DrawCall::SetWindowOrg);
+    EXPECT_EQ(calls[0].y, 0);
+    EXPECT_EQ(calls[1].kind, sim::DrawCall::FillRect);
+    EXPECT_EQ(calls[1].rect, (CRect{0, 0, 447, 272}));
+    EXPECT_EQ(calls[1].color, sim::SysColor(COLOR_WINDOW));
+    EXPECT_EQ(calls[2].color, sim::SysColor(COLOR_WINDOW));
+    EXPECT_EQ(calls[3].mode, OPAQUE);
+    EXPECT_EQ(calls[4].color, sim::SysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(calls[5].kind, sim::DrawCall::TextOut);
+    EXPECT_EQ(calls[5].x, 20);
+    EXPECT_EQ(calls[5].y, 0);
+    EXPECT_EQ(calls[5].text.substr(0, 5), "alpha");
+    EXPECT_EQ(calls[6].y, 16);
+    EXPECT_EQ(calls[6].text.substr(0, 4), "beta");
+}
+
+TEST(MessageViewTest, PaintAfterScrollingUsesTextCoordinates)
+{
+    ResetWithScript(MessageOfLines(40));
+    std::vector<sim::DrawCall> calls;
+    sim::QueueKey(VK_DOWN, 3);
+    sim::QueueAction([&] { calls = sim::Paint(ChildWindow(IDC_MESSAGE_VIEW)); });
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    ASSERT_GE(calls.size(), 6u);
+    EXPECT_EQ(calls[0].y, 48);
+    EXPECT_EQ(calls[1].rect.top, 48);
+    EXPECT_EQ(calls[5].y, 48);
+    EXPECT_EQ(calls[5].text.substr(0, 5), "line3");
+    EXPECT_EQ(calls.size(), 5u + 17u);
+}
+
+TEST(MessageViewTest, LineLimitIsShownOnceBeforeTheWindow)
+{
+    // At 60 pixels a character, about three one-letter words fit on a display line,
+    // so ten script lines of 1497 characters need far more than 1500 display lines.
+    std::string line;
+    while (line.size() < 1497) {
+        line += line.size() % 2 == 0 ? 'a' : ' ';
+    }
+    std::string script = "[Message]\r\n";
+    for (int i = 0; i < 10; ++i) {
+        script += line + "\r\n";
+    }
+    ResetWithScript(script);
+    sim::SetFontMetrics(16, 7);
+    sim::SetCharWidth([](unsigned char) { return 60; });
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    EXPECT_EQ(sim::MessageBoxes()[0].text, "Maximum number of view lines exceeded");
+    EXPECT_EQ(sim::MessageBoxes()[0].type, MB_ICONEXCLAMATION);
+    EXPECT_EQ(sim::GetWindowInfo(ChildWindow(IDC_MESSAGE_VIEW)).scroll.nMax, 1500 * 16);
+    EXPECT_EQ(sim::Events().front().compare(0, 7, "Create "), 0);
+    bool boxBeforeShow = false;
+    for (const std::string& e : sim::Events()) {
+        if (e.compare(0, 5, "Show ") == 0) {
+            break;
+        }
+        boxBeforeShow = boxBeforeShow || e == "MessageBox Maximum number of view lines exceeded";
+    }
+    EXPECT_TRUE(boxBeforeShow);
+}
+
+TEST(MessageViewTest, ClosingFreesTheMessage)
+{
+    ResetWithScript("[Message]\r\nhello\r\n");
+    bool hadText = false;
+    sim::QueueAction([&] { hadText = theScript.m_pszMessage != nullptr; });
+    sim::QueueClick(IDC_OK);
+    RunLauncher();
+    EXPECT_TRUE(hadText);
+    EXPECT_EQ(theScript.m_pszMessage, nullptr);
+    EXPECT_FALSE(sim::GetWindowInfo(ChildWindow(IDC_MESSAGE_VIEW)).exists);
+}
+
+}  // namespace

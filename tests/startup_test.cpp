@@ -1,0 +1,284 @@
+// Whole program runs: the three outcomes of start-up, the frame and its two actions.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "launcher_run.h"
+#include "platform/framework/center_window.h"
+#include "ui/setup_frame.h"
+
+namespace {
+
+const char kScript[] =
+    "[Title]\r\nNorthwind Atlas\r\n"
+    "[Message]\r\nWelcome.\r\n"
+    "[Ok]\r\nInstall\r\n"
+    "[Cancel]\r\nLater\r\n"
+    "[Run]\r\ninstall.exe /quiet\r\n";
+
+bool HasEvent(const std::string& event)
+{
+    for (const std::string& e : sim::Events()) {
+        if (e == event) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int CountEvents(const std::string& prefix)
+{
+    int n = 0;
+    for (const std::string& e : sim::Events()) {
+        n += e.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
+    }
+    return n;
+}
+
+TEST(StartupTest, ScriptErrorEndsBeforeAnyWindow)
+{
+    ResetWithScript("[Title]\r\nA\r\nstray line\r\n");
+    EXPECT_EQ(RunLauncher(), 0);
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    EXPECT_EQ(sim::MessageBoxes()[0].text, "Error: stray line");
+    EXPECT_EQ(sim::MessageBoxes()[0].caption, "SETUP");
+    EXPECT_EQ(sim::MessageBoxes()[0].type, MB_ICONEXCLAMATION);
+    EXPECT_EQ(sim::MessageBoxes()[0].owner, nullptr);
+    EXPECT_TRUE(sim::AllWindows().empty());
+}
+
+TEST(StartupTest, SingleLineHeaderAtEndFailsSilently)
+{
+    ResetWithScript("[Title]\r\n");
+    EXPECT_EQ(RunLauncher(), 0);
+    EXPECT_TRUE(sim::MessageBoxes().empty());
+    EXPECT_TRUE(sim::AllWindows().empty());
+}
+
+TEST(StartupTest, MissingScriptShowsDefaultsAfterTheMessage)
+{
+    sim::Reset();
+    sim::SetModuleFileName("D:\\SETUP.EXE");
+    sim::WindowInfo frame;
+    std::string okText, cancelText;
+    sim::QueueAction([&] {
+        frame = sim::GetWindowInfo(FrameWindow());
+        okText = sim::GetWindowInfo(ChildWindow(IDC_OK)).text;
+        cancelText = sim::GetWindowInfo(ChildWindow(IDC_CANCEL)).text;
+    });
+    sim::QueueClick(IDC_OK);
+    EXPECT_EQ(RunLauncher(), 0);
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    EXPECT_EQ(sim::MessageBoxes()[0].text, "Can't open setup.ini");
+    EXPECT_EQ(sim::MessageBoxes()[0].caption, "SETUP");
+    EXPECT_TRUE(frame.visible);
+    EXPECT_EQ(frame.text, "");
+    EXPECT_EQ(okText, "Ok");
+    EXPECT_EQ(cancelText, "Cancel");
+    EXPECT_TRUE(sim::StartedCommands().empty());
+    EXPECT_FALSE(sim::LoopStalled());
+    EXPECT_TRUE(HasEvent("Quit 0"));
+}
+
+TEST(StartupTest, FrameWindowProperties)
+{
+    ResetWithScript(kScript);
+    sim::WindowInfo frame;
+    WindowHandle focus = nullptr;
+    sim::QueueAction([&] {
+        frame = sim::GetWindowInfo(FrameWindow());
+        focus = sim::GetFocus();
+    });
+    sim::QueueClick(IDC_CANCEL);
+    EXPECT_EQ(RunLauncher(), 0);
+    EXPECT_EQ(frame.text, "Northwind Atlas");
+    EXPECT_EQ(frame.style, WS_CAPTION | WS_VISIBLE);
+    EXPECT_EQ(frame.exStyle, WS_EX_CLIENTEDGE);
+    EXPECT_EQ(frame.rect, (CRect{275, 194, 750, 544}));  // centred on 1024 x 738
+    EXPECT_EQ(frame.clientRect, (CRect{0, 0, 465, 321}));
+    EXPECT_EQ(focus, ChildWindow(IDC_MESSAGE_VIEW));
+}
+
+TEST(StartupTest, ChildrenAreCreatedCancelOkView)
+{
+    ResetWithScript(kScript);
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    std::vector<std::string> creations;
+    for (const std::string& e : sim::Events()) {
+        if (e.compare(0, 7, "Create ") == 0) {
+            creations.push_back(e);
+        }
+    }
+    ASSERT_EQ(creations.size(), 4u);
+    EXPECT_EQ(creations[1], "Create BUTTON 110");
+    EXPECT_EQ(creations[2], "Create BUTTON 100");
+    EXPECT_NE(creations[3].find(" 130"), std::string::npos);
+}
+
+TEST(StartupTest, ButtonsAndViewFollowTheCaptions)
+{
+    // "Cancel" measures 42 by 16 and "Ok" 16 by 16.
+    ResetWithScript("[Title]\r\nT\r\n");
+    sim::SetCharWidth([](unsigned char c) { return c == 'O' ? 9 : 7; });
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    const sim::WindowInfo cancel = sim::GetWindowInfo(ChildWindow(IDC_CANCEL));
+    const sim::WindowInfo ok = sim::GetWindowInfo(ChildWindow(IDC_OK));
+    const sim::WindowInfo view = sim::GetWindowInfo(ChildWindow(IDC_MESSAGE_VIEW));
+    EXPECT_EQ(cancel.rect, (CRect{373, 285, 435, 311}));
+    EXPECT_EQ(cancel.style, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON);
+    EXPECT_EQ(ok.rect, (CRect{317, 285, 353, 311}));
+    EXPECT_EQ(ok.style, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON);
+    // Created 465 by 275, then cut to whole 16-pixel lines: 17 lines + 2 border pixels.
+    EXPECT_EQ(view.rect, (CRect{0, 0, 465, 274}));
+    EXPECT_EQ(view.style, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL);
+}
+
+TEST(StartupTest, CentringRule)
+{
+    struct Case {
+        CRect area;
+        CPoint expected;
+    } cases[] = {
+        {{0, 0, 640, 452}, {83, 51}},
+        {{0, 0, 400, 300}, {0, 0}},
+        {{0, 0, 474, 600}, {-1, 125}},
+        {{100, 50, 1124, 818}, {375, 259}},
+    };
+    for (const Case& c : cases) {
+        const CPoint p = CenteredTopLeft(c.area, 475, 350);
+        EXPECT_EQ(p.x, c.expected.x);
+        EXPECT_EQ(p.y, c.expected.y);
+    }
+    ResetWithScript(kScript);
+    sim::SetWorkArea({0, 0, 640, 452});
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    EXPECT_EQ(sim::GetWindowInfo(FrameWindow()).rect, (CRect{83, 51, 558, 401}));
+}
+
+TEST(StartupTest, ShownWithTheProcessShowCommand)
+{
+    ResetWithScript(kScript);
+    sim::SetStartupShowCommand(SW_SHOWMINIMIZED);
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    EXPECT_TRUE(HasEvent("Show 2"));
+}
+
+TEST(StartupTest, FramePaintsItsBackgroundInTheMenuColour)
+{
+    ResetWithScript(kScript);
+    std::vector<sim::DrawCall> calls;
+    sim::QueueAction([&] { calls = sim::Paint(FrameWindow()); });
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].kind, sim::DrawCall::FillRect);
+    EXPECT_EQ(calls[0].rect, (CRect{0, 0, 465, 321}));
+    EXPECT_EQ(calls[0].color, sim::SysColor(COLOR_MENU));
+}
+
+// --- The two actions -------------------------------------------------------------
+
+struct ActionCase {
+    const char* name;
+    std::function<void()> input;
+    bool runs;
+};
+
+TEST(FrameActionTest, ButtonsAndKeys)
+{
+    const ActionCase cases[] = {
+        {"Ok button", [] { sim::QueueClick(IDC_OK); }, true},
+        {"Cancel button", [] { sim::QueueClick(IDC_CANCEL); }, false},
+        {"Enter in the view", [] { sim::QueueKey(VK_RETURN); }, true},
+        {"Esc in the view", [] { sim::QueueKey(VK_ESCAPE); }, false},
+    };
+    for (const ActionCase& c : cases) {
+        ResetWithScript(kScript);
+        c.input();
+        EXPECT_EQ(RunLauncher(), 0) << c.name;
+        EXPECT_FALSE(sim::LoopStalled()) << c.name;
+        EXPECT_EQ(sim::StartedCommands().size(), c.runs ? 1u : 0u) << c.name;
+        if (c.runs) {
+            EXPECT_EQ(sim::StartedCommands()[0].commandLine, "install.exe /quiet");
+            EXPECT_EQ(sim::StartedCommands()[0].nCmdShow, SW_SHOWNORMAL);
+        }
+        EXPECT_TRUE(sim::MessageBoxes().empty()) << c.name;
+        EXPECT_FALSE(sim::GetWindowInfo(FrameWindow()).exists) << c.name;
+        EXPECT_EQ(CountEvents("Quit 0"), 1) << c.name;
+    }
+}
+
+TEST(FrameActionTest, EnterAndEscTypedIntoTheFrame)
+{
+    for (UINT key : {VK_RETURN, VK_ESCAPE}) {
+        ResetWithScript(kScript);
+        sim::QueueAction([] { AfxGetApp()->m_pMainWnd->SetFocus(); });
+        sim::QueueKey(key);
+        RunLauncher();
+        EXPECT_EQ(sim::StartedCommands().size(), key == VK_RETURN ? 1u : 0u);
+        EXPECT_FALSE(sim::GetWindowInfo(FrameWindow()).exists);
+    }
+}
+
+TEST(FrameActionTest, OtherKeysDoNothing)
+{
+    ResetWithScript(kScript);
+    for (UINT key : {VK_HOME, VK_END, VK_LEFT, VK_RIGHT, UINT{'A'}}) {
+        sim::QueueKey(key);
+    }
+    bool stillOpen = false;
+    sim::QueueAction([&] { stillOpen = sim::GetWindowInfo(FrameWindow()).exists; });
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(sim::StartedCommands().empty());
+}
+
+TEST(FrameActionTest, EmptyRunClosesLikeCancel)
+{
+    ResetWithScript("[Title]\r\nT\r\n");
+    sim::QueueClick(IDC_OK);
+    RunLauncher();
+    EXPECT_TRUE(sim::StartedCommands().empty());
+    EXPECT_TRUE(sim::MessageBoxes().empty());
+    EXPECT_FALSE(sim::GetWindowInfo(FrameWindow()).exists);
+}
+
+TEST(FrameActionTest, FailedStartIsReportedWithTheWholeCommandLine)
+{
+    for (std::size_t length : {std::size_t{10}, std::size_t{83}, std::size_t{84}, std::size_t{1499}}) {
+        const std::string command(length, 'c');
+        ResetWithScript("[Run]\r\n" + command + "\r\n");
+        sim::SetWinExecResult(2);
+        sim::QueueClick(IDC_OK);
+        RunLauncher();
+        ASSERT_EQ(sim::MessageBoxes().size(), 1u) << length;
+        const sim::MessageBoxRecord& box = sim::MessageBoxes()[0];
+        EXPECT_EQ(box.text, "Error executing " + command);
+        EXPECT_EQ(box.type, MB_OK);
+        EXPECT_EQ(box.caption, "SETUP");
+        EXPECT_EQ(box.owner, FrameWindow());
+        EXPECT_FALSE(sim::GetWindowInfo(FrameWindow()).exists);
+    }
+}
+
+TEST(FrameActionTest, SecondEnterDuringTheErrorBoxIsIgnored)
+{
+    ResetWithScript(kScript);
+    sim::SetWinExecResult(0);
+    sim::QueueKey(VK_RETURN, 2);
+    EXPECT_EQ(RunLauncher(), 0);
+    EXPECT_EQ(sim::StartedCommands().size(), 1u);
+    EXPECT_EQ(sim::MessageBoxes().size(), 1u);
+    EXPECT_EQ(CountEvents("Destroy " + sim::GetWindowInfo(FrameWindow()).className), 1);
+    EXPECT_EQ(CountEvents("Quit 0"), 1);
+    EXPECT_FALSE(sim::LoopStalled());
+}
+
+}  // namespace
