@@ -1,0 +1,27 @@
+// CScriptFile: reading the lines of setup.ini that carry content.
+#include "script/script_file.h"
+
+#include "platform/afx_text.h"
+
+char* CScriptFile::ReadSignificantLine(char* lpszBuffer, UINT nCapacity)
+{
+    for (;;) {
+        if (ReadString(lpszBuffer, nCapacity) == nullptr) {
+            return nullptr;
+        }
+        // Both searches skip trail bytes, so a double-byte character that ends in
+        // the code of '\n' or ';' is never cut in two.
+        if (char* pNewline = AfxStrChr(lpszBuffer, '\n')) {
+            *pNewline = '\0';
+        }
+        if (char* pComment = AfxStrChr(lpszBuffer, ';')) {
+            *pComment = '\0';
+        }
+        // Blanks before the text, not only blank lines, mark a line to pass over:
+        // that is how a script indents its notes.
+        const char cFirst = lpszBuffer[0];
+        if (cFirst != '\0' && cFirst != ' ' && cFirst != '\t') {
+            return lpszBuffer;
+        }
+    }
+}
