@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <fstream>
 #include <iterator>
+#include <sstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -493,8 +495,8 @@ using SetupScriptLineEnds = script_test::ScriptTest;
 
 TEST_F(SetupScriptLineEnds, LineFeedOnlyScriptReadsLikeCrLf)
 {
-    EXPECT_TRUE(Load("[Title]\nNorthwind\n[Message]\nHello\n\n\tWorld\n[RegText]\nNotice\n\n[RegVersion]\n3.2\n"));
-    EXPECT_STREQ(m_pScript->m_szTitle, "Northwind");
+    EXPECT_TRUE(Load("[Title]\nAtlas\n[Message]\nHello\n\n\tWorld\n[RegText]\nNotice\n\n[RegVersion]\n3.2\n"));
+    EXPECT_STREQ(m_pScript->m_szTitle, "Atlas");
     EXPECT_EQ(Message(), "Hello\n\n        World\n");
     EXPECT_STREQ(m_pScript->m_szRegText[0], "Notice");
     EXPECT_STREQ(m_pScript->m_szRegText[1], "");
@@ -616,6 +618,32 @@ TEST_F(SetupScriptBadInput, LeadByteBeforeNewlineAndSemicolon)
     EXPECT_STREQ(m_pScript->m_szOk, "Go");
     EXPECT_STREQ(m_pScript->m_szRegText[0], "N\x81\n");
     EXPECT_STREQ(m_pScript->m_szCancel, "Stop\xE0");
+}
+
+// --- The example script that ships with the sources ------------------------------
+
+using SetupScriptExample = script_test::ScriptTest;
+
+TEST_F(SetupScriptExample, LoadsWithEverySectionFilled)
+{
+    const std::string source = __FILE__;
+    std::ifstream file(source.substr(0, source.find_last_of('/')) + "/../examples/setup.ini", std::ios::binary);
+    ASSERT_TRUE(file.is_open());
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    const std::string text = bytes.str();
+    // Every line ends in CR-LF, as the launcher's scripts are written.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'));
+
+    EXPECT_TRUE(Load(text));
+    EXPECT_TRUE(ShownTexts().empty());
+    for (const char* psz : {m_pScript->m_szTitle, m_pScript->m_szOk, m_pScript->m_szCancel, m_pScript->m_szRun,
+                            m_pScript->m_szRootkey, m_pScript->m_szRegKey, m_pScript->m_szRegValue,
+                            m_pScript->m_szRegVersion, m_pScript->m_szRegText[0]}) {
+        EXPECT_STRNE(psz, "");
+    }
+    EXPECT_STREQ(m_pScript->m_szRootkey, "HKEY_LOCAL_MACHINE");
+    EXPECT_GT(m_pScript->m_nMessageLines, 1);
 }
 
 }  // namespace
