@@ -41,7 +41,7 @@ struct Outcome {
     std::string box;  // empty: no box
 };
 
-Outcome Run()
+Outcome RunWithCancel()
 {
     sim::QueueClick(IDC_CANCEL);
     EXPECT_EQ(RunLauncher(), 0);
@@ -170,7 +170,7 @@ TEST(InstalledVersionTest, Outcomes)
     for (const Case& c : cases) {
         ResetWithScript(c.script);
         c.machine();
-        const Outcome outcome = Run();
+        const Outcome outcome = RunWithCancel();
         EXPECT_EQ(outcome.windowShown, c.expected.windowShown) << c.name;
         EXPECT_EQ(outcome.box, c.expected.box) << c.name;
     }
@@ -179,7 +179,7 @@ TEST(InstalledVersionTest, Outcomes)
 TEST(InstalledVersionTest, EmptySectionsNeverTouchTheRegistry)
 {
     ResetWithScript("[RegKey]\r\nSoftware\\Atlas\r\n[Rootkey]\r\nbad\r\n");
-    Run();
+    RunWithCancel();
     EXPECT_EQ(sim::RegistryOpenCount(), 0);
     EXPECT_EQ(sim::VersionQueryCount(), 0);
 }
@@ -192,7 +192,7 @@ TEST(InstalledVersionTest, RegistryDataOfAtMostOneHundredBytes)
         ResetWithScript(Script("HKEY_LOCAL_MACHINE", "Path"));
         sim::SetRegistryValue(AfxRootKey::LocalMachine, "Software\\Atlas", "Path", data);
         sim::SetFileVersion(path99, Version("1.0"));
-        const Outcome outcome = Run();
+        const Outcome outcome = RunWithCancel();
         const bool fits = data.size() <= 100;
         EXPECT_EQ(outcome.windowShown, !fits);
         EXPECT_EQ(sim::VersionQueryCount(), fits ? 1 : 0);
@@ -204,7 +204,7 @@ TEST(InstalledVersionTest, RegistryDataWithoutTerminatorEndsWithItsBytes)
     ResetWithScript(Script("HKEY_LOCAL_MACHINE", "Path"));
     sim::SetRegistryValue(AfxRootKey::LocalMachine, "Software\\Atlas", "Path", "C:\\a.exe");
     sim::SetFileVersion("C:\\a.exe", Version("1.0"));
-    EXPECT_FALSE(Run().windowShown);
+    EXPECT_FALSE(RunWithCancel().windowShown);
 }
 
 TEST(InstalledVersionTest, LongVersionStringIsComparedWhole)
@@ -213,14 +213,14 @@ TEST(InstalledVersionTest, LongVersionStringIsComparedWhole)
     ResetWithScript("[RegKey]\r\nK\r\n[RegVersion]\r\n" + longVersion.substr(0, 1499) + "\r\n");
     sim::SetRegistryValue(AfxRootKey::CurrentUser, "K", "", kPath);
     sim::SetFileVersion(kPath, Version(longVersion));
-    EXPECT_FALSE(Run().windowShown);
+    EXPECT_FALSE(RunWithCancel().windowShown);
 }
 
 TEST(InstalledVersionTest, LongBadRootKeyKeepsItsSuffix)
 {
     const std::string name(1499, 'R');
     ResetWithScript("[RegKey]\r\nK\r\n[RegVersion]\r\n1\r\n[Rootkey]\r\n" + name + "\r\n");
-    EXPECT_EQ(Run().box, name + " is a bad root key.");
+    EXPECT_EQ(RunWithCancel().box, name + " is a bad root key.");
 }
 
 TEST(InstalledVersionTest, QueryPathHasFourLowerCaseDigitsEach)

@@ -32,23 +32,24 @@ void RecordScrollPos(ScrollTrace* trace)
 
 TEST(MessageViewTest, ScrollBarAfterLayout)
 {
-    // 273 pixels of client height hold 10 lines of 27.
+    // With 26-pixel captions the view is created 263 pixels high inside its border:
+    // 10 lines of 26.
     ResetWithScript(MessageOfLines(25));
-    sim::SetFontMetrics(27, 7);
+    sim::SetFontMetrics(26, 7);
     sim::QueueClick(IDC_CANCEL);
     RunLauncher();
     const sim::WindowInfo view = sim::GetWindowInfo(ChildWindow(IDC_MESSAGE_VIEW));
     EXPECT_EQ(view.scroll.nMin, 0);
-    EXPECT_EQ(view.scroll.nMax, 25 * 27);
-    EXPECT_EQ(view.scroll.nPage, 270u);
+    EXPECT_EQ(view.scroll.nMax, 25 * 26);
+    EXPECT_EQ(view.scroll.nPage, 260u);
     EXPECT_EQ(view.scroll.nPos, 0);
-    EXPECT_EQ(view.rect.Height(), 272);
+    EXPECT_EQ(view.rect.Height(), 262);
 }
 
 TEST(MessageViewTest, KeysScrollByLineAndPage)
 {
     ResetWithScript(MessageOfLines(25));
-    sim::SetFontMetrics(27, 7);
+    sim::SetFontMetrics(26, 7);
     ScrollTrace trace;
     for (UINT key : {VK_NEXT, VK_NEXT, VK_NEXT, VK_DOWN, VK_UP, VK_PRIOR, VK_PRIOR, VK_UP, VK_HOME, VK_END}) {
         sim::QueueKey(key);
@@ -56,11 +57,11 @@ TEST(MessageViewTest, KeysScrollByLineAndPage)
     }
     sim::QueueClick(IDC_CANCEL);
     RunLauncher();
-    const int h = 27;
+    const int h = 26;
     EXPECT_EQ(trace.positions,
               (std::vector<int>{10 * h, 15 * h, 15 * h, 15 * h, 14 * h, 4 * h, 0, 0, 0, 0}));
-    EXPECT_EQ(sim::ScrollLog(), (std::vector<std::string>{"Scroll -270", "Update", "Scroll -135", "Update", "Scroll 27",
-                                                          "Update", "Scroll 270", "Update", "Scroll 108", "Update"}));
+    EXPECT_EQ(sim::ScrollLog(), (std::vector<std::string>{"Scroll -260", "Update", "Scroll -130", "Update", "Scroll 26",
+                                                          "Update", "Scroll 260", "Update", "Scroll 104", "Update"}));
 }
 
 TEST(MessageViewTest, ThumbReleaseSnapsToWholeLines)
