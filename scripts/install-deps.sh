@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, the Debian packages the build and the tests need, when missing.
+# Usage: scripts/install-deps.sh [native] [windows] [wine] [fuzz]   (no argument: all)
+set -euo pipefail
+
+groups=("$@")
+[ ${#groups[@]} -eq 0 ] && groups=(native windows wine fuzz)
+
+packages=()
+for group in "${groups[@]}"; do
+  case "$group" in
+    native)  packages+=(cmake g++ make googletest libgtest-dev libbenchmark-dev valgrind) ;;
+    windows) packages+=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest) ;;
+    wine)    packages+=(wine wine64 xvfb x11-apps imagemagick) ;;
+    fuzz)    packages+=(clang-14 libclang-rt-14-dev) ;;
+    *) echo "unknown group: $group" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
