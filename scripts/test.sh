@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs every test from a fresh clone: the unit and whole-program tests on the
+# simulated platform under AddressSanitizer and UndefinedBehaviorSanitizer, both
+# Windows builds with warnings as errors, the end-to-end tests of setup.exe under
+# Wine, and a short run of every fuzz target. Installs what it needs with apt-get.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+jobs=2
+fuzz_seconds=${FUZZ_SECONDS:-60}
+
+scripts/install-deps.sh
+
+echo "== Tests on the simulated platform (ASan + UBSan)"
+cmake --preset native >/dev/null
+cmake --build --preset native -j"$jobs"
+ctest --preset native -j"$jobs" --progress
+
+echo "== Release build (i686)"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j"$jobs"
+
+echo "== Windows x86_64 build and end-to-end tests under Wine"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j"$jobs"
+if [ -f CMakePresets.json ] && grep -q '"name": "win64"' <(sed -n '/testPresets/,$p' CMakePresets.json); then
+  ctest --preset win64
+fi
+
+if [ -x scripts/fuzz.sh ] && [ "$fuzz_seconds" -gt 0 ]; then
+  echo "== Fuzzing, ${fuzz_seconds} s a target"
+  scripts/fuzz.sh "$fuzz_seconds"
+fi
