@@ -1,0 +1,136 @@
+#!/bin/bash
+# Wine environment for running the x86_64 Windows build on this machine.
+#
+# Source it: it starts Xvfb on a free display and exports DISPLAY, points WINEPREFIX
+# at a prefix under build/ (created with `wineboot -i` the first time only), sets
+# WINEDEBUG=-all and WINE (the 64-bit loader), and installs Wine, Xvfb and the
+# screenshot tools with apt-get when they are missing (scripts/install-deps.sh wine).
+# One session uses the prefix at a time and a second one waits, because a wineserver
+# whose desktop lives on another session's display breaks when that display goes; a
+# script started from inside a session joins it instead.
+# wine_env_stop ends the session (every Wine process of the prefix, then Xvfb); it
+# runs from an EXIT trap that sourcing sets, and a caller with its own EXIT trap
+# calls it there.
+#
+# Run it with a command instead, and it runs that command in the environment, with
+# the command's exit status; $WINE names the loader there:
+#   scripts/wine-env.sh sh -c '"$WINE" program.exe args...'
+
+
+WINE_ENV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+WINE_ENV_DIR="${WINE_ENV_DIR:-$WINE_ENV_ROOT/build/wine}"
+WINE_ENV_SCREEN="${WINE_ENV_SCREEN:-1024x768x24}"
+WINE_ENV_LOCK="$WINE_ENV_DIR/session.lock"
+
+wine_env_log() { echo "wine-env: $*" >&2; }
+
+wine_env_find_wine() {
+    if [ -x /usr/lib/wine/wine64 ]; then
+        WINE=/usr/lib/wine/wine64
+        WINESERVER=/usr/lib/wine/wineserver
+    else
+        WINE="$(command -v wine64 || command -v wine)"
+        WINESERVER="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
+    fi
+    export WINE WINESERVER
+}
+
+# A directory as the lock: unlike a flock'd descriptor it is not inherited by the
+# wineserver daemon, which may outlive the session. A dead owner's lock is taken over.
+wine_env_lock() {
+    local owner waited=0
+    until mkdir "$WINE_ENV_LOCK" 2>/dev/null; do
+        owner="$(cat "$WINE_ENV_LOCK/pid" 2>/dev/null)"
+        if [ -n "$owner" ] && ! kill -0 "$owner" 2>/dev/null; then
+            rm -rf "$WINE_ENV_LOCK"
+            continue
+        fi
+        if [ $waited -ge 6000 ]; then
+            wine_env_log "gave up waiting for the Wine session of process $owner"
+            return 1
+        fi
+        [ $waited -eq 0 ] && wine_env_log "waiting for the Wine session of process $owner"
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    echo $$ >"$WINE_ENV_LOCK/pid"
+    export WINE_ENV_SESSION=$$
+    WINE_ENV_OWNER=1
+}
+
+# True inside a session that an enclosing script holds, with its display.
+wine_env_joined() {
+    [ -n "${WINE_ENV_SESSION:-}" ] && [ -n "${DISPLAY:-}" ] &&
+        [ "$(cat "$WINE_ENV_LOCK/pid" 2>/dev/null)" = "$WINE_ENV_SESSION" ] &&
+        kill -0 "$WINE_ENV_SESSION" 2>/dev/null
+}
+
+wine_env_start_xvfb() {
+    local fdfile="$WINE_ENV_DIR/xvfb.$$.display" i
+    rm -f "$fdfile"
+    # -displayfd lets the server pick a free display and say which once it listens.
+    Xvfb -displayfd 3 -screen 0 "$WINE_ENV_SCREEN" -nolisten tcp 3>"$fdfile" \
+        >>"$WINE_ENV_DIR/xvfb.log" 2>&1 &
+    WINE_ENV_XVFB_PID=$!
+    for i in $(seq 1 100); do
+        if [ -s "$fdfile" ]; then
+            export DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
+            rm -f "$fdfile"
+            return 0
+        fi
+        kill -0 "$WINE_ENV_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    wine_env_log "Xvfb did not start (see $WINE_ENV_DIR/xvfb.log)"
+    rm -f "$fdfile"
+    return 1
+}
+
+# Creates the prefix the first time only.
+wine_env_boot_prefix() {
+    export WINEPREFIX="$WINE_ENV_DIR/prefix"
+    [ -f "$WINE_ENV_DIR/prefix.ready" ] && return 0
+    wine_env_log "creating $WINEPREFIX (wineboot -i, about 10 s)"
+    rm -rf "$WINEPREFIX"
+    # No Mono or Gecko: their install prompts would wait for a click forever.
+    WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE" wineboot -i >>"$WINE_ENV_DIR/wineboot.log" 2>&1 &&
+        "$WINESERVER" -w &&
+        touch "$WINE_ENV_DIR/prefix.ready"
+}
+
+wine_env_start() {
+    mkdir -p "$WINE_ENV_DIR" || return 1
+    "$WINE_ENV_ROOT/scripts/install-deps.sh" wine >&2 || return 1
+    wine_env_find_wine
+    export WINEDEBUG=-all
+    if wine_env_joined; then
+        export WINEPREFIX="$WINE_ENV_DIR/prefix"
+        return 0
+    fi
+    wine_env_lock || return 1
+    wine_env_start_xvfb && wine_env_boot_prefix || { wine_env_stop; return 1; }
+}
+
+wine_env_stop() {
+    [ -n "${WINE_ENV_OWNER:-}" ] || return 0
+    "$WINESERVER" -k 2>/dev/null
+    "$WINESERVER" -w 2>/dev/null
+    if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then
+        kill "$WINE_ENV_XVFB_PID" 2>/dev/null
+        wait "$WINE_ENV_XVFB_PID" 2>/dev/null
+        unset WINE_ENV_XVFB_PID
+    fi
+    rm -rf "$WINE_ENV_LOCK"
+    unset WINE_ENV_OWNER WINE_ENV_SESSION
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    wine_env_start || exit 1
+    "$@"
+    status=$?
+    wine_env_stop
+    exit $status
+fi
+
+wine_env_start || return 1
+trap wine_env_stop EXIT
