@@ -1,0 +1,8 @@
+// The word wrap done the plain way, one width per character and per trailing space:
+// the yardstick that the differential test and the benchmark hold WrapMessageText to.
+#pragma once
+
+#include "ui/word_wrap.h"
+
+WrapResult ReferenceWrapMessageText(const char* pszText, int nClientWidth, int nAveCharWidth,
+                                    const TextWidthFunction& measure, int nMaxLines);
