@@ -12,7 +12,7 @@
 namespace {
 
 const char kScript[] =
-    "[Title]\r\nNorthwind Atlas\r\n"
+    "[Title]\r\nTallowmere Atlas\r\n"
     "[Message]\r\nWelcome.\r\n"
     "[Ok]\r\nInstall\r\n"
     "[Cancel]\r\nLater\r\n"
@@ -93,7 +93,7 @@ TEST(StartupTest, FrameWindowProperties)
     });
     sim::QueueClick(IDC_CANCEL);
     EXPECT_EQ(RunLauncher(), 0);
-    EXPECT_EQ(frame.text, "Northwind Atlas");
+    EXPECT_EQ(frame.text, "Tallowmere Atlas");
     EXPECT_EQ(frame.style, WS_CAPTION | WS_VISIBLE);
     EXPECT_EQ(frame.exStyle, WS_EX_CLIENTEDGE);
     EXPECT_EQ(frame.rect, (CRect{275, 194, 750, 544}));  // centred on 1024 x 738
