@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <ostream>
 
 #include "ui/scroll_math.h"
 
@@ -74,6 +75,11 @@ const ScrollCase kScrollCases[] = {
     {"thumb near the lowest int", SB_THUMBPOSITION, INT_MIN + 10, 0, 7, 0, 0, APPLIED, INT_MIN + 9},
     {"thumb brought down below the lowest int", SB_THUMBPOSITION, INT_MIN, 0, 7, 0, 0, IGNORED, 0},
 };
+
+void PrintTo(const ScrollCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
 
 class ScrollRequest : public testing::TestWithParam<ScrollCase> {};
 

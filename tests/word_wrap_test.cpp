@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,11 @@ const WrapCase kWrapCases[] = {
     {"TrailingSpacesBeyondTheFitLimitWrap", "abcdefgh    \n", {"abcdefgh ", "   "}},
     {"EmptyText", "", {}},
 };
+
+void PrintTo(const WrapCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class WrapTenPixelFont : public testing::TestWithParam<WrapCase> {};
 
