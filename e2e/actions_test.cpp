@@ -1,0 +1,110 @@
+// The two actions of the launcher window, by button and by key: Ok starts the [Run]
+// command line and closes, Cancel just closes; a command that cannot start is
+// reported in a box owned by the window.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "launcher_process.h"
+
+namespace {
+
+enum class Press { kOkButton, kCancelButton, kEnter, kEscape };
+
+struct ActionCase {
+    const char* pszName;
+    Press press;
+    bool bStarts;
+};
+
+const ActionCase kCases[] = {
+    {"OkButtonStartsTheCommand", Press::kOkButton, true},
+    {"EnterStartsTheCommand", Press::kEnter, true},
+    {"CancelButtonOnlyCloses", Press::kCancelButton, false},
+    {"EscapeOnlyCloses", Press::kEscape, false},
+};
+
+void Do(Press press, HWND hFrame)
+{
+    switch (press) {
+    case Press::kOkButton:
+        PostMessageA(GetDlgItem(hFrame, kOkId), BM_CLICK, 0, 0);
+        break;
+    case Press::kCancelButton:
+        PostMessageA(GetDlgItem(hFrame, kCancelId), BM_CLICK, 0, 0);
+        break;
+    case Press::kEnter:
+        PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_RETURN, 1);
+        break;
+    case Press::kEscape:
+        PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_ESCAPE, 1);
+        break;
+    }
+}
+
+void PrintTo(const ActionCase& c, std::ostream* pStream)
+{
+    *pStream << c.pszName;
+}
+
+class ActionTest : public testing::TestWithParam<ActionCase> {};
+
+TEST_P(ActionTest, ClosesAndStartsOnlyOnOk)
+{
+    const ActionCase& c = GetParam();
+    LauncherProcess launcher(nullptr);
+    const std::string helper = launcher.Folder() + "helper.exe";
+    const std::string marker = launcher.Folder() + "started.txt";
+    ASSERT_TRUE(CopyFileA((DriverFolder() + "e2e_helper.exe").c_str(), helper.c_str(), FALSE));
+    const std::string run = "\"" + helper + "\" " + marker;
+    ASSERT_TRUE(launcher.WriteScript("[Title]\r\nActions\r\n[Run]\r\n" + run + "\r\n"));
+    ASSERT_TRUE(launcher.Start());
+    HWND hFrame = launcher.WaitForVisibleFrame();
+    ASSERT_NE(hFrame, nullptr);
+
+    Do(c.press, hFrame);
+    Sightings seen;
+    DWORD dwExitCode = 1;
+    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode, &seen));
+    EXPECT_EQ(dwExitCode, 0u);
+    EXPECT_FALSE(seen.bMessageBox);
+    if (c.bStarts) {
+        EXPECT_TRUE(WaitForFile(marker)) << "the [Run] command did not start";
+        EXPECT_EQ(ReadWholeFile(marker), "started with " + marker);
+    } else {
+        // Give a wrongly started helper the time it would need to write.
+        Sleep(1000);
+        EXPECT_FALSE(FileExists(marker));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Press, ActionTest, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<ActionCase>& info) { return info.param.pszName; });
+
+TEST(ActionFailureTest, CommandThatCannotStartIsReportedThenCloses)
+{
+    LauncherProcess launcher("[Title]\r\nActions\r\n[Run]\r\nno-such-program.exe /quiet\r\n");
+    ASSERT_TRUE(launcher.Start());
+    HWND hFrame = launcher.WaitForVisibleFrame();
+    ASSERT_NE(hFrame, nullptr);
+
+    PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_RETURN, 1);
+    HWND hBox = launcher.WaitForMessageBox();
+    ASSERT_NE(hBox, nullptr);
+    const MessageBoxContent box = ReadMessageBox(hBox);
+    EXPECT_EQ(box.text, "Error executing no-such-program.exe /quiet");
+    EXPECT_EQ(box.caption, "setup");
+    EXPECT_FALSE(box.hasIcon);
+    EXPECT_EQ(box.owner, hFrame);
+    // A second Enter queued while the box is up must not close twice.
+    PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_RETURN, 1);
+    ASSERT_TRUE(DismissMessageBox(hBox));
+
+    Sightings seen;
+    DWORD dwExitCode = 1;
+    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode, &seen));
+    EXPECT_EQ(dwExitCode, 0u);
+    EXPECT_FALSE(seen.bMessageBox) << "a second box came up";
+}
+
+}  // namespace

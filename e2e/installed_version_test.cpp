@@ -1,0 +1,152 @@
+// The installed-version check against the real registry and a real version resource:
+// a value under HKEY_CURRENT_USER names a copy of the helper program, whose
+// FileVersion is "2.5.0.1" (helper.rc).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "launcher_process.h"
+
+namespace {
+
+// A registry key of this test alone, removed again however the test ends.
+class TestRegistryKey {
+public:
+    explicit TestRegistryKey(const std::string& name)
+        : m_strPath("Software\\SetupLauncherE2E\\" + std::to_string(GetCurrentProcessId()) + "-" + name)
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, m_strPath.c_str());
+    }
+    ~TestRegistryKey()
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, m_strPath.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\SetupLauncherE2E");
+    }
+    TestRegistryKey(const TestRegistryKey&) = delete;
+    TestRegistryKey& operator=(const TestRegistryKey&) = delete;
+
+    const std::string& Path() const { return m_strPath; }
+
+    bool SetString(const char* pszValue, const std::string& data)
+    {
+        HKEY hKey = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, m_strPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &hKey, nullptr) !=
+            ERROR_SUCCESS) {
+            return false;
+        }
+        const LONG lResult = RegSetValueExA(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                            static_cast<DWORD>(data.size() + 1));
+        RegCloseKey(hKey);
+        return lResult == ERROR_SUCCESS;
+    }
+
+private:
+    std::string m_strPath;
+};
+
+enum class Outcome { kWindow, kMessageThenEnd, kSilentEnd };
+
+struct VersionCase {
+    const char* pszName;
+    const char* pszRootkey;    // null: no [Rootkey] section
+    const char* pszVersion;    // [RegVersion]
+    const char* pszRegText;    // the [RegText] lines, CR-LF ended; null: no section
+    bool bFileExists;          // whether the registry value names a real file
+    Outcome outcome;
+    const char* pszMessage;    // the box's text for kMessageThenEnd
+};
+
+const VersionCase kCases[] = {
+    {"SameVersionShowsTheWindow", "HKEY_CURRENT_USER", "2.5.0.1", "A different copy is installed.\r\n", true,
+     Outcome::kWindow, nullptr},
+    {"DefaultRootkeyIsTheCurrentUser", nullptr, "2.5.0.1", nullptr, true, Outcome::kWindow, nullptr},
+    {"OtherVersionShowsTheFirstNoticeLine", "HKEY_CURRENT_USER", "2.5.0.2",
+     "Version 2.5.0.1 is installed.\r\nRemove it first.\r\n", true, Outcome::kMessageThenEnd,
+     "Version 2.5.0.1 is installed."},
+    {"VersionsCompareAsText", nullptr, "2.5.0.01", "Another version is installed.\r\n", true,
+     Outcome::kMessageThenEnd, "Another version is installed."},
+    {"OtherVersionWithoutNoticeEndsSilently", nullptr, "3.0", nullptr, true, Outcome::kSilentEnd, nullptr},
+    {"MissingFileShowsTheWindow", nullptr, "3.0", "Another version is installed.\r\n", false, Outcome::kWindow,
+     nullptr},
+    {"LowerCaseRootkeyIsBad", "hkey_current_user", "2.5.0.1", nullptr, true, Outcome::kMessageThenEnd,
+     "hkey_current_user is a bad root key."},
+    {"ShortRootkeyIsBad", "HKCU", "2.5.0.1", nullptr, true, Outcome::kMessageThenEnd, "HKCU is a bad root key."},
+};
+
+void PrintTo(const VersionCase& c, std::ostream* pStream)
+{
+    *pStream << c.pszName;
+}
+
+class InstalledVersionTest : public testing::TestWithParam<VersionCase> {};
+
+std::string ScriptFor(const VersionCase& c, const std::string& regKey)
+{
+    std::string script = "[Title]\r\nVersion check\r\n";
+    if (c.pszRootkey != nullptr) {
+        script += std::string("[Rootkey]\r\n") + c.pszRootkey + "\r\n";
+    }
+    script += "[RegKey]\r\n" + regKey + "\r\n[RegValue]\r\nInstalledFile\r\n";
+    script += std::string("[RegVersion]\r\n") + c.pszVersion + "\r\n";
+    if (c.pszRegText != nullptr) {
+        script += std::string("[RegText]\r\n") + c.pszRegText;
+    }
+    return script;
+}
+
+TEST_P(InstalledVersionTest, Outcome)
+{
+    const VersionCase& c = GetParam();
+    TestRegistryKey key(c.pszName);
+    const std::string script = ScriptFor(c, key.Path());
+    LauncherProcess launcher(script.c_str());
+
+    // A short path: the check reads at most 100 bytes of it.
+    const std::string installed = launcher.Folder() + "installed.exe";
+    if (c.bFileExists) {
+        ASSERT_TRUE(CopyFileA((DriverFolder() + "e2e_helper.exe").c_str(), installed.c_str(), FALSE));
+    }
+    ASSERT_TRUE(key.SetString("InstalledFile", installed));
+    ASSERT_TRUE(launcher.Start());
+
+    Sightings seen;
+    DWORD dwExitCode = 1;
+    switch (c.outcome) {
+    case Outcome::kWindow: {
+        HWND hFrame = launcher.WaitForVisibleFrame();
+        ASSERT_NE(hFrame, nullptr);
+        EXPECT_EQ(launcher.VisibleMessageBox(), nullptr);
+        PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_ESCAPE, 1);
+        break;
+    }
+    case Outcome::kMessageThenEnd: {
+        HWND hBox = launcher.WaitForMessageBox(&seen);
+        ASSERT_NE(hBox, nullptr);
+        const MessageBoxContent box = ReadMessageBox(hBox);
+        EXPECT_EQ(box.text, c.pszMessage);
+        EXPECT_EQ(box.caption, "setup");
+        EXPECT_FALSE(box.hasIcon);
+        HWND hFrame = launcher.Frame();
+        EXPECT_NE(hFrame, nullptr);
+        EXPECT_EQ(box.owner, hFrame);
+        EXPECT_FALSE(IsWindowVisible(hFrame));
+        ASSERT_TRUE(DismissMessageBox(hBox));
+        break;
+    }
+    case Outcome::kSilentEnd:
+        break;
+    }
+    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode, &seen));
+    EXPECT_EQ(dwExitCode, 0u);
+    if (c.outcome != Outcome::kWindow) {
+        EXPECT_FALSE(seen.bWindow) << "the launcher window became visible";
+    }
+    if (c.outcome == Outcome::kSilentEnd) {
+        EXPECT_FALSE(seen.bMessageBox);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, InstalledVersionTest, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<VersionCase>& info) { return info.param.pszName; });
+
+}  // namespace

@@ -1,0 +1,289 @@
+// Starting setup.exe in a scratch folder and watching its windows from outside.
+#include "launcher_process.h"
+
+namespace {
+
+constexpr DWORD kPollMs = 2;
+
+template <typename Condition>
+bool WaitUntil(Condition condition)
+{
+    const ULONGLONG ullEnd = GetTickCount64() + kTimeoutMs;
+    for (;;) {
+        if (condition()) {
+            return true;
+        }
+        if (GetTickCount64() >= ullEnd) {
+            return false;
+        }
+        Sleep(kPollMs);
+    }
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& contents)
+{
+    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD dwWritten = 0;
+    const BOOL bOk = WriteFile(hFile, contents.data(), static_cast<DWORD>(contents.size()), &dwWritten, nullptr);
+    CloseHandle(hFile);
+    return bOk && dwWritten == contents.size();
+}
+
+void RemoveFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((folder + "*").c_str(), &data);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                DeleteFileA((folder + data.cFileName).c_str());
+            }
+        } while (FindNextFileA(hFind, &data));
+        FindClose(hFind);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+std::string NewScratchFolder()
+{
+    static int s_nCount = 0;
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    const std::string folder = std::string(szTemp) + "setup-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++s_nCount) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+bool IsMessageBox(HWND hWnd)
+{
+    return WindowClass(hWnd) == "#32770";
+}
+
+}  // namespace
+
+LauncherProcess::LauncherProcess(const char* pszScript) : m_strFolder(NewScratchFolder())
+{
+    if (pszScript != nullptr) {
+        WriteScript(pszScript);
+    }
+}
+
+bool LauncherProcess::WriteScript(const std::string& script)
+{
+    return WriteWholeFile(m_strFolder + "setup.ini", script);
+}
+
+LauncherProcess::~LauncherProcess()
+{
+    Kill();
+    RemoveFolder(m_strFolder);
+}
+
+bool LauncherProcess::Start()
+{
+    const std::string exe = SetupExePath();
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, m_strFolder.c_str(),
+                          &startup, &m_info) != 0;
+}
+
+void LauncherProcess::Kill()
+{
+    if (m_info.hProcess == nullptr) {
+        return;
+    }
+    if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForSingleObject(m_info.hProcess, kTimeoutMs);
+    }
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+    m_info = {};
+}
+
+std::vector<HWND> LauncherProcess::TopLevelWindows() const
+{
+    struct Search {
+        DWORD dwProcessId;
+        std::vector<HWND> windows;
+    } search = {m_info.dwProcessId, {}};
+    EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pSearch = reinterpret_cast<Search*>(lParam);
+            DWORD dwProcessId = 0;
+            GetWindowThreadProcessId(hWnd, &dwProcessId);
+            if (dwProcessId == pSearch->dwProcessId) {
+                pSearch->windows.push_back(hWnd);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.windows;
+}
+
+HWND LauncherProcess::Frame() const
+{
+    for (HWND hWnd : TopLevelWindows()) {
+        if (!IsMessageBox(hWnd) && GetDlgItem(hWnd, kViewId) != nullptr) {
+            return hWnd;
+        }
+    }
+    return nullptr;
+}
+
+HWND LauncherProcess::VisibleMessageBox() const
+{
+    for (HWND hWnd : TopLevelWindows()) {
+        if (IsMessageBox(hWnd) && IsWindowVisible(hWnd)) {
+            return hWnd;
+        }
+    }
+    return nullptr;
+}
+
+void LauncherProcess::Look(Sightings* pSightings) const
+{
+    if (pSightings == nullptr) {
+        return;
+    }
+    for (HWND hWnd : TopLevelWindows()) {
+        if (IsWindowVisible(hWnd)) {
+            (IsMessageBox(hWnd) ? pSightings->bMessageBox : pSightings->bWindow) = true;
+        }
+    }
+}
+
+HWND LauncherProcess::WaitForMessageBox(Sightings* pSightings) const
+{
+    HWND hBox = nullptr;
+    WaitUntil([&] {
+        Look(pSightings);
+        hBox = VisibleMessageBox();
+        return hBox != nullptr;
+    });
+    return hBox;
+}
+
+HWND LauncherProcess::WaitForVisibleFrame() const
+{
+    HWND hFrame = nullptr;
+    WaitUntil([&] {
+        hFrame = Frame();
+        return hFrame != nullptr && IsWindowVisible(hFrame);
+    });
+    return hFrame;
+}
+
+bool LauncherProcess::WaitForExit(DWORD* pdwExitCode, Sightings* pSightings)
+{
+    if (m_info.hProcess == nullptr) {
+        return false;
+    }
+    const bool bExited = WaitUntil([&] {
+        Look(pSightings);
+        return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0;
+    });
+    return bExited && GetExitCodeProcess(m_info.hProcess, pdwExitCode);
+}
+
+std::string WindowText(HWND hWnd)
+{
+    char szText[2048] = "";
+    GetWindowTextA(hWnd, szText, sizeof szText);
+    return szText;
+}
+
+std::string WindowClass(HWND hWnd)
+{
+    char szClass[256] = "";
+    GetClassNameA(hWnd, szClass, sizeof szClass);
+    return szClass;
+}
+
+MessageBoxContent ReadMessageBox(HWND hBox)
+{
+    MessageBoxContent content;
+    content.caption = WindowText(hBox);
+    content.text = WindowText(GetDlgItem(hBox, 0xFFFF));
+    content.owner = GetWindow(hBox, GW_OWNER);
+    // The icon is a static control in icon mode that holds an icon; some systems
+    // keep an empty one in boxes without an icon.
+    for (HWND hChild = GetWindow(hBox, GW_CHILD); hChild != nullptr; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
+        const LONG lStyle = GetWindowLongA(hChild, GWL_STYLE);
+        if (WindowClass(hChild) == "Static" && (lStyle & SS_TYPEMASK) == SS_ICON &&
+            SendMessageA(hChild, STM_GETICON, 0, 0) != 0) {
+            content.hasIcon = true;
+        }
+    }
+    return content;
+}
+
+bool DismissMessageBox(HWND hBox)
+{
+    PostMessageA(hBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hBox, IDOK)));
+    return WaitUntil([&] { return !IsWindow(hBox) || !IsWindowVisible(hBox); });
+}
+
+RECT ChildRect(HWND hChild)
+{
+    RECT rect = {};
+    GetWindowRect(hChild, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(hChild), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string DriverFolder()
+{
+    char szPath[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    std::string folder = szPath;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string WindowsPath(const std::string& path)
+{
+    std::string windowsPath = !path.empty() && path[0] == '/' ? "Z:" + path : path;
+    for (char& c : windowsPath) {
+        c = c == '/' ? '\\' : c;
+    }
+    return windowsPath;
+}
+
+std::string SetupExePath()
+{
+    // The build knows it by its Unix path.
+    return WindowsPath(SETUP_EXE_PATH);
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WaitForFile(const std::string& path)
+{
+    return WaitUntil([&] { return !ReadWholeFile(path).empty(); });
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::string contents;
+    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        return contents;
+    }
+    char buffer[4096];
+    DWORD dwRead = 0;
+    while (ReadFile(hFile, buffer, sizeof buffer, &dwRead, nullptr) && dwRead > 0) {
+        contents.append(buffer, dwRead);
+    }
+    CloseHandle(hFile);
+    return contents;
+}

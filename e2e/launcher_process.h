@@ -1,0 +1,83 @@
+// One run of the real setup.exe for a test: a scratch folder with the test's
+// setup.ini, the process started in it, and the ways the tests watch and drive it
+// through the Win32 API. The destructor kills a process that is still running and
+// removes the folder, so a failing test leaves nothing behind and never hangs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Every wait of the tests gives up after this long.
+constexpr DWORD kTimeoutMs = 20000;
+
+// Control ids of the launcher window.
+constexpr int kOkId = 100;
+constexpr int kCancelId = 110;
+constexpr int kViewId = 130;
+
+struct MessageBoxContent {
+    std::string caption;
+    std::string text;
+    bool hasIcon = false;
+    HWND owner = nullptr;
+};
+
+// What a test saw while it waited: the launcher window, a message box.
+struct Sightings {
+    bool bWindow = false;
+    bool bMessageBox = false;
+};
+
+class LauncherProcess {
+public:
+    // A scratch folder holding this setup.ini; nullptr leaves the folder without one.
+    explicit LauncherProcess(const char* pszScript);
+    ~LauncherProcess();
+    LauncherProcess(const LauncherProcess&) = delete;
+    LauncherProcess& operator=(const LauncherProcess&) = delete;
+
+    // The folder's Windows path, with a trailing backslash.
+    const std::string& Folder() const { return m_strFolder; }
+
+    bool WriteScript(const std::string& script);
+    bool Start();
+    DWORD ThreadId() const { return m_info.dwThreadId; }
+
+    // The launcher's top-level windows that are not message boxes and hold the view.
+    HWND Frame() const;
+    HWND VisibleMessageBox() const;
+
+    // Each returns null or false on timeout. With pSightings, every poll also notes
+    // which visible windows the launcher had.
+    HWND WaitForMessageBox(Sightings* pSightings = nullptr) const;
+    HWND WaitForVisibleFrame() const;
+    bool WaitForExit(DWORD* pdwExitCode, Sightings* pSightings = nullptr);
+
+private:
+    std::vector<HWND> TopLevelWindows() const;
+    void Look(Sightings* pSightings) const;
+    void Kill();
+
+    std::string m_strFolder;
+    PROCESS_INFORMATION m_info = {};
+};
+
+std::string WindowText(HWND hWnd);
+std::string WindowClass(HWND hWnd);
+MessageBoxContent ReadMessageBox(HWND hBox);
+// Presses the box's OK button and waits until the box is gone.
+bool DismissMessageBox(HWND hBox);
+// A rectangle of a child window in its parent's client coordinates.
+RECT ChildRect(HWND hChild);
+// The helper programs sit beside the driver; this is the folder, with a backslash.
+std::string DriverFolder();
+// A path as Windows sees it: a Unix path becomes one on drive Z:, Wine's Unix root.
+std::string WindowsPath(const std::string& path);
+// The path of setup.exe, as a Windows path.
+std::string SetupExePath();
+bool FileExists(const std::string& path);
+// Waits until the file exists and holds something.
+bool WaitForFile(const std::string& path);
+std::string ReadWholeFile(const std::string& path);

@@ -1,0 +1,100 @@
+// Start-up outcomes of the real program: a missing script, a rejected script, and a
+// message too long for the view.
+#include <gtest/gtest.h>
+
+#include "launcher_process.h"
+#include "largest_script.h"
+#include "scroll_reader.h"
+
+namespace {
+
+TEST(StartupTest, MissingScriptIsReportedThenDefaultsShow)
+{
+    LauncherProcess launcher(nullptr);
+    ASSERT_TRUE(launcher.Start());
+
+    Sightings seen;
+    HWND hBox = launcher.WaitForMessageBox(&seen);
+    ASSERT_NE(hBox, nullptr);
+    const MessageBoxContent box = ReadMessageBox(hBox);
+    EXPECT_EQ(box.text, "Can't open setup.ini");
+    EXPECT_EQ(box.caption, "setup");
+    EXPECT_TRUE(box.hasIcon);
+    EXPECT_FALSE(seen.bWindow);
+    ASSERT_TRUE(DismissMessageBox(hBox));
+
+    HWND hFrame = launcher.WaitForVisibleFrame();
+    ASSERT_NE(hFrame, nullptr);
+    EXPECT_EQ(WindowText(hFrame), "");
+    EXPECT_EQ(WindowText(GetDlgItem(hFrame, kOkId)), "Ok");
+    EXPECT_EQ(WindowText(GetDlgItem(hFrame, kCancelId)), "Cancel");
+
+    // Ok with no command line closes without a message.
+    PostMessageA(GetDlgItem(hFrame, kOkId), BM_CLICK, 0, 0);
+    DWORD dwExitCode = 1;
+    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode));
+    EXPECT_EQ(dwExitCode, 0u);
+}
+
+TEST(StartupTest, ScriptErrorEndsWithoutAnyWindow)
+{
+    LauncherProcess launcher("[Title]\r\nNorthwind Atlas\r\nstray line ; note\r\n");
+    ASSERT_TRUE(launcher.Start());
+
+    Sightings seen;
+    HWND hBox = launcher.WaitForMessageBox(&seen);
+    ASSERT_NE(hBox, nullptr);
+    const MessageBoxContent box = ReadMessageBox(hBox);
+    EXPECT_EQ(box.text, "Error: stray line ");
+    EXPECT_EQ(box.caption, "setup");
+    EXPECT_TRUE(box.hasIcon);
+    EXPECT_EQ(launcher.Frame(), nullptr);
+    ASSERT_TRUE(DismissMessageBox(hBox));
+
+    DWORD dwExitCode = 1;
+    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode, &seen));
+    EXPECT_EQ(dwExitCode, 0u);
+    EXPECT_FALSE(seen.bWindow);
+}
+
+TEST(StartupTest, TooManyViewLinesAreReportedBeforeTheWindowShows)
+{
+    const std::string script = LargestScript();
+    LauncherProcess launcher(script.c_str());
+    ASSERT_TRUE(launcher.Start());
+
+    Sightings seen;
+    HWND hBox = launcher.WaitForMessageBox(&seen);
+    ASSERT_NE(hBox, nullptr);
+    const MessageBoxContent box = ReadMessageBox(hBox);
+    EXPECT_EQ(box.text, "Maximum number of view lines exceeded");
+    EXPECT_EQ(box.caption, "setup");
+    EXPECT_TRUE(box.hasIcon);
+    EXPECT_FALSE(seen.bWindow);
+    ASSERT_TRUE(DismissMessageBox(hBox));
+
+    HWND hFrame = launcher.WaitForVisibleFrame();
+    ASSERT_NE(hFrame, nullptr);
+    EXPECT_EQ(launcher.VisibleMessageBox(), nullptr);
+
+    // The 1500 stored lines stay and the scroll range covers them.
+    HWND hView = GetDlgItem(hFrame, kViewId);
+    HDC hDC = GetDC(hView);
+    ASSERT_NE(hDC, nullptr);
+    TEXTMETRICA metrics;
+    ASSERT_TRUE(GetTextMetricsA(hDC, &metrics));
+    ReleaseDC(hView, hDC);
+    ScrollReader scroll(launcher.ThreadId());
+    ASSERT_TRUE(scroll.IsReady());
+    SCROLLINFO info;
+    ASSERT_TRUE(scroll.Read(hView, &info));
+    EXPECT_EQ(info.nMin, 0);
+    EXPECT_EQ(info.nMax, 1500 * metrics.tmHeight);
+
+    PostMessageA(hView, WM_KEYDOWN, VK_ESCAPE, 1);
+    DWORD dwExitCode = 1;
+    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode));
+    EXPECT_EQ(dwExitCode, 0u);
+}
+
+}  // namespace
