@@ -1,0 +1,38 @@
+// Message boxes, the message loop and the show command the process was started with.
+#include "platform/os.h"
+#include "platform/win32/handles.h"
+
+namespace os {
+
+int MessageBox(WindowHandle hOwner, const char* lpszText, const char* lpszCaption, UINT nType)
+{
+    return ::MessageBoxA(ToHwnd(hOwner), lpszText, lpszCaption, nType);
+}
+
+int RunMessageLoop()
+{
+    MSG msg{};
+    for (;;) {
+        const BOOL bResult = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (bResult == 0) {
+            return static_cast<int>(msg.wParam);  // WM_QUIT
+        }
+        if (bResult == -1) {
+            return 0;  // the loop itself failed; there is nothing left to run
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+void PostQuitMessage(int nExitCode) { ::PostQuitMessage(nExitCode); }
+
+int GetStartupShowCommand()
+{
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    ::GetStartupInfoA(&si);
+    return (si.dwFlags & STARTF_USESHOWWINDOW) != 0 ? si.wShowWindow : SW_SHOWDEFAULT;
+}
+
+}  // namespace os

@@ -1,0 +1,25 @@
+// The module file name, the desktop's work area and the code page's lead bytes.
+#include "platform/afx_system.h"
+#include "platform/afx_text.h"
+#include "platform/win32/handles.h"
+
+const char* AfxGetModuleFileName()
+{
+    // Room for the longest path the system reports, not only MAX_PATH.
+    static char szPath[32768];
+    const DWORD nLength = ::GetModuleFileNameA(nullptr, szPath, sizeof(szPath));
+    // On truncation older systems leave the buffer unterminated.
+    szPath[nLength < sizeof(szPath) ? nLength : sizeof(szPath) - 1] = '\0';
+    return szPath;
+}
+
+CRect AfxGetWorkArea()
+{
+    RECT rc{};
+    if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rc, 0)) {
+        return CRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return FromRect(rc);
+}
+
+bool AfxIsLeadByte(unsigned char c) { return ::IsDBCSLeadByte(c) != FALSE; }

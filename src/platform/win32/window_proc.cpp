@@ -1,0 +1,131 @@
+// Window creation, the shared window procedure, and the binding of each window to
+// its CWnd object.
+//
+// os::CreateWindowEx leaves the object to bind in g_pWndInit; the window's first
+// message, which for a top-level window comes even before WM_NCCREATE, takes it
+// and stores it in the window's GWLP_USERDATA. From then on every message goes to
+// the object until WM_NCDESTROY, when the framework unbinds it.
+#include "platform/afx_wnd.h"
+#include "platform/os.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/window_proc.h"
+
+namespace {
+
+// The object for the window being created; the program has a single thread.
+CWnd* g_pWndInit = nullptr;
+
+// A WM_CREATE being handled: the creation data as the framework sees it, and the
+// lParam the system sent, which its default processing needs back. A window
+// created inside another's OnCreate nests a second record in the first.
+struct CreateRecord {
+    CreateStruct cs;
+    LPARAM lParamSystem;
+    CreateRecord* pOuter;
+};
+CreateRecord* g_pCreateRecords = nullptr;
+
+CreateStruct ToCreateStruct(const CREATESTRUCTA& cs)
+{
+    CreateStruct result;
+    result.dwExStyle = static_cast<UINT>(cs.dwExStyle);
+    result.style = static_cast<UINT>(cs.style);
+    result.x = cs.x;
+    result.y = cs.y;
+    result.cx = cs.cx;
+    result.cy = cs.cy;
+    result.lpszName = cs.lpszName;
+    // A class given by atom has no name to pass on.
+    result.lpszClass = IS_INTRESOURCE(cs.lpszClass) ? nullptr : cs.lpszClass;
+    if ((cs.style & WS_CHILD) != 0) {
+        result.nID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(cs.hMenu));
+    }
+    return result;
+}
+
+LRESULT DispatchCreate(CWnd* pWnd, HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    CreateRecord record{ToCreateStruct(*reinterpret_cast<const CREATESTRUCTA*>(lParam)), lParam, g_pCreateRecords};
+    g_pCreateRecords = &record;
+    const MsgResult result =
+        pWnd->DispatchFromSystem(FromHwnd(hWnd), WM_CREATE, wParam, reinterpret_cast<MsgLParam>(&record.cs));
+    g_pCreateRecords = record.pOuter;
+    return result;
+}
+
+// The lParam the system sent with a WM_CREATE whose framework creation data is lParam.
+LPARAM SystemCreateParam(MsgLParam lParam)
+{
+    for (const CreateRecord* pRecord = g_pCreateRecords; pRecord != nullptr; pRecord = pRecord->pOuter) {
+        if (reinterpret_cast<MsgLParam>(&pRecord->cs) == lParam) {
+            return pRecord->lParamSystem;
+        }
+    }
+    return lParam;
+}
+
+}  // namespace
+
+namespace win32 {
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    if (pWnd == nullptr) {
+        if (g_pWndInit == nullptr) {
+            // A window created without an object, or one whose object is gone.
+            return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        }
+        pWnd = g_pWndInit;
+        g_pWndInit = nullptr;
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pWnd));
+    }
+    if (message == WM_CREATE && lParam != 0) {
+        return DispatchCreate(pWnd, hWnd, wParam, lParam);
+    }
+    return pWnd->DispatchFromSystem(FromHwnd(hWnd), message, wParam, lParam);
+}
+
+}  // namespace win32
+
+namespace os {
+
+WindowHandle CreateWindowEx(UINT dwExStyle, const char* lpszClassName, const char* lpszWindowName, UINT dwStyle,
+                            const CRect& rect, WindowHandle hParent, UINT nID, CWnd* pBound)
+{
+    // A child window carries its control id where a top-level window has its menu.
+    HMENU hMenu = (dwStyle & WS_CHILD) != 0 ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
+    CWnd* pOuterInit = g_pWndInit;
+    g_pWndInit = pBound;
+    HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                                  rect.Width(), rect.Height(), ToHwnd(hParent), hMenu, ::GetModuleHandleA(nullptr),
+                                  nullptr);
+    g_pWndInit = pOuterInit;
+    return FromHwnd(hWnd);
+}
+
+void UnbindWindow(WindowHandle hWnd) { ::SetWindowLongPtrA(ToHwnd(hWnd), GWLP_USERDATA, 0); }
+
+CWnd* GetBoundObject(WindowHandle hWnd)
+{
+    HWND hSystemWnd = ToHwnd(hWnd);
+    if (hSystemWnd == nullptr) {
+        return nullptr;
+    }
+    // The user data of a window is ours only in a window of our own process and classes.
+    DWORD nProcessId = 0;
+    ::GetWindowThreadProcessId(hSystemWnd, &nProcessId);
+    if (nProcessId != ::GetCurrentProcessId() ||
+        ::GetWindowLongPtrA(hSystemWnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&win32::AfxWndProc)) {
+        return nullptr;
+    }
+    return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hSystemWnd, GWLP_USERDATA));
+}
+
+MsgResult DefWindowProc(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam)
+{
+    const LPARAM lParamSystem = message == WM_CREATE ? SystemCreateParam(lParam) : lParam;
+    return ::DefWindowProcA(ToHwnd(hWnd), message, wParam, lParamSystem);
+}
+
+}  // namespace os

@@ -1,0 +1,32 @@
+// <windows.h> for the Windows backend, included after the project's platform headers.
+//
+// The project's headers declare the Win32 constants the launcher uses as typed
+// values; <windows.h> then defines macros of the same names and values, which is
+// harmless. What does clash is undone here:
+// - the framework's ::GetSysColor(int) (afx_dc.h) has the signature of the user32
+//   function but C++ linkage, so <windows.h> declares the user32 one under another
+//   name; system_color.cpp is the one file that reaches the real function;
+// - the A/W macros named like backend functions and framework methods are removed,
+//   and the backend always calls the explicit ANSI functions.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef STRICT
+#define STRICT
+#endif
+
+#define GetSysColor Win32GetSysColorHidden
+#include <windows.h>
+#undef GetSysColor
+
+#undef CreateWindowEx
+#undef DefWindowProc
+#undef GetTextMetrics
+#undef MessageBox
+#undef PostMessage
+#undef TextOut
