@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(script wrap scroll version)
+[ ${#targets[@]} -eq 0 ] && targets=(script wrap scroll version program)
 
 scripts/install-deps.sh native fuzz
 cmake --preset fuzz >/dev/null
@@ -22,10 +22,11 @@ mkdir -p "$artifacts"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# Seed directories per target; the bad-script collection seeds the script parser too.
+# Seed directories per target: the whole program runs take scripts, their last bytes
+# read as its settings, and the bad-script collection seeds both.
 seeds_for() {
   case "$1" in
-    script) echo "fuzz/corpus/script tests/bad_scripts" ;;
+    script|program) echo "fuzz/corpus/script tests/bad_scripts" ;;
     *) echo "fuzz/corpus/$1" ;;
   esac
 }
@@ -33,7 +34,7 @@ seeds_for() {
 # Longer script inputs reach the line-length and line-count limits.
 max_len_for() {
   case "$1" in
-    script) echo 8192 ;;
+    script|program) echo 8192 ;;
     *) echo 4096 ;;
   esac
 }

@@ -62,6 +62,10 @@ const LineCase kLineCases[] = {
     {"NUL inside a line ends its text", std::string("ab\0cd\r\nef\r\n", 11), {"ab", "ef"}},
 };
 
+// The test's description shows its parameter: by name, for the raw bytes of a case
+// include the unset bytes of its strings' inline buffers.
+void PrintTo(const LineCase& lineCase, std::ostream* os) { *os << lineCase.name; }
+
 class LineReaderRules : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(LineReaderRules, YieldsTheLinesWithContent)
