@@ -2,7 +2,8 @@
 # Wine environment for running the x86_64 Windows build on this machine.
 #
 # Source it: it starts Xvfb on a free display and exports DISPLAY, points WINEPREFIX
-# at a prefix under build/ (created with `wineboot -i` the first time only), sets
+# at a prefix under build/ (created with `wineboot -i` the first time only, set up
+# to run every program in a virtual desktop the size of the screen), sets
 # WINEDEBUG=-all and WINE (the 64-bit loader), and installs Wine, Xvfb and the
 # screenshot tools with apt-get when they are missing (scripts/install-deps.sh wine).
 # One session uses the prefix at a time and a second one waits, because a wineserver
@@ -86,16 +87,23 @@ wine_env_start_xvfb() {
     return 1
 }
 
-# Creates the prefix the first time only.
+# Creates the prefix the first time, and again when its settings here change. Every
+# program runs in a Wine virtual desktop the size of the screen: Wine then draws the
+# window frames itself, and a closing window does not wait, two seconds each time,
+# for a window manager that Xvfb does not have.
 wine_env_boot_prefix() {
+    local settings="virtual desktop ${WINE_ENV_SCREEN%x*}"
     export WINEPREFIX="$WINE_ENV_DIR/prefix"
-    [ -f "$WINE_ENV_DIR/prefix.ready" ] && return 0
+    [ "$(cat "$WINE_ENV_DIR/prefix.ready" 2>/dev/null)" = "$settings" ] && return 0
     wine_env_log "creating $WINEPREFIX (wineboot -i, about 10 s)"
-    rm -rf "$WINEPREFIX"
+    rm -rf "$WINEPREFIX" "$WINE_ENV_DIR/prefix.ready"
     # No Mono or Gecko: their install prompts would wait for a click forever.
     WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE" wineboot -i >>"$WINE_ENV_DIR/wineboot.log" 2>&1 &&
+        "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
+        "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${WINE_ENV_SCREEN%x*}" /f \
+            >/dev/null 2>&1 &&
         "$WINESERVER" -w &&
-        touch "$WINE_ENV_DIR/prefix.ready"
+        echo "$settings" >"$WINE_ENV_DIR/prefix.ready"
 }
 
 wine_env_start() {
