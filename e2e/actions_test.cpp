@@ -81,9 +81,12 @@ TEST_P(ActionTest, ClosesAndStartsOnlyOnOk)
 INSTANTIATE_TEST_SUITE_P(Press, ActionTest, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<ActionCase>& info) { return info.param.pszName; });
 
-TEST(ActionFailureTest, CommandThatCannotStartIsReportedThenCloses)
+class ActionFailureTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(ActionFailureTest, CommandThatCannotStartIsReportedThenCloses)
 {
-    LauncherProcess launcher("[Title]\r\nActions\r\n[Run]\r\nno-such-program.exe /quiet\r\n");
+    const std::string command = GetParam();
+    LauncherProcess launcher(("[Title]\r\nActions\r\n[Run]\r\n" + command + "\r\n").c_str());
     ASSERT_TRUE(launcher.Start());
     HWND hFrame = launcher.WaitForVisibleFrame();
     ASSERT_NE(hFrame, nullptr);
@@ -92,11 +95,11 @@ TEST(ActionFailureTest, CommandThatCannotStartIsReportedThenCloses)
     HWND hBox = launcher.WaitForMessageBox();
     ASSERT_NE(hBox, nullptr);
     const MessageBoxContent box = ReadMessageBox(hBox);
-    EXPECT_EQ(box.text, "Error executing no-such-program.exe /quiet");
+    EXPECT_EQ(box.text, "Error executing " + command);
     EXPECT_EQ(box.caption, "setup");
     EXPECT_FALSE(box.hasIcon);
     EXPECT_EQ(box.owner, hFrame);
-    // A second Enter queued while the box is up must not close twice.
+    // A second Enter queued while the box is up must not run the action again.
     PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_RETURN, 1);
     ASSERT_TRUE(DismissMessageBox(hBox));
 
@@ -106,5 +109,13 @@ TEST(ActionFailureTest, CommandThatCannotStartIsReportedThenCloses)
     EXPECT_EQ(dwExitCode, 0u);
     EXPECT_FALSE(seen.bMessageBox) << "a second box came up";
 }
+
+// The text is composed in a fixed buffer that holds 83 characters of the command
+// line; a longer one must still come out whole and leave the program sound.
+INSTANTIATE_TEST_SUITE_P(
+    Run, ActionFailureTest,
+    testing::Values("no-such-program.exe /quiet",
+                    "no-such-folder\\install\\no-such-program.exe /quiet /log=install-log.txt /target=C:\\Programs\\"
+                    "Northwind Atlas /components=maps,survey,routes,samples"));
 
 }  // namespace
