@@ -2,9 +2,11 @@
 // being visible, measured over several runs. A message box that comes up first is
 // dismissed at once, and its time on screen is also reported apart.
 //
-// Usage: startup_timer RUNS SCRIPT      SCRIPT: a setup.ini, or --largest for the
+// Usage: startup_timer RUNS SCRIPT...   SCRIPT: a setup.ini, or --largest for the
 //                                       largest script the format takes
-// The last line reads "RESULT visible_ms=M without_box_ms=N", medians of the runs.
+// The scripts take turns, run by run, so that a change in the machine's load falls
+// on all of them alike. For each script, in order, a last line reads
+// "RESULT visible_ms=M without_box_ms=N": the medians of its runs.
 #include <windows.h>
 
 #include <algorithm>
@@ -74,45 +76,55 @@ double Median(std::vector<double> values)
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+bool LoadScript(const std::string& argument, std::string* pScript)
+{
+    *pScript = argument == "--largest" ? LargestScript() : ReadWholeFile(WindowsPath(argument));
+    return !pScript->empty();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const int nRuns = argc == 3 ? std::atoi(argv[1]) : 0;
+    const int nRuns = argc >= 3 ? std::atoi(argv[1]) : 0;
     if (nRuns < 1) {
-        std::fprintf(stderr, "usage: startup_timer RUNS SETUP.INI|--largest\n");
+        std::fprintf(stderr, "usage: startup_timer RUNS SETUP.INI|--largest...\n");
         return 2;
     }
-    std::string script;
-    if (std::string(argv[2]) == "--largest") {
-        script = LargestScript();
-    } else {
-        script = ReadWholeFile(WindowsPath(argv[2]));
-        if (script.empty()) {
-            std::fprintf(stderr, "cannot read %s\n", argv[2]);
+    const std::vector<std::string> arguments(argv + 2, argv + argc);
+    std::vector<std::string> scripts(arguments.size());
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (!LoadScript(arguments[i], &scripts[i])) {
+            std::fprintf(stderr, "cannot read %s\n", arguments[i].c_str());
             return 2;
         }
     }
 
-    // One run first that is not counted: it brings setup.exe into the file cache.
-    Timing warmUp;
-    if (!TimeOneRun(script, &warmUp)) {
-        std::fprintf(stderr, "the launcher window did not come up\n");
-        return 1;
-    }
-    std::vector<double> visible, withoutBox;
-    for (int i = 1; i <= nRuns; ++i) {
-        Timing timing;
-        if (!TimeOneRun(script, &timing)) {
-            std::fprintf(stderr, "run %d failed\n", i);
+    // One round first that is not counted: it brings every file into the cache.
+    for (const std::string& script : scripts) {
+        Timing warmUp;
+        if (!TimeOneRun(script, &warmUp)) {
+            std::fprintf(stderr, "the launcher window did not come up\n");
             return 1;
         }
-        std::printf("run %d: visible after %.1f ms, message box up %.1f ms of it\n", i, timing.dVisibleMs,
-                    timing.dBoxMs);
-        visible.push_back(timing.dVisibleMs);
-        withoutBox.push_back(timing.dVisibleMs - timing.dBoxMs);
     }
-    std::printf("RESULT visible_ms=%.1f without_box_ms=%.1f\n", Median(visible), Median(withoutBox));
+    std::vector<std::vector<double>> visible(scripts.size()), withoutBox(scripts.size());
+    for (int nRun = 1; nRun <= nRuns; ++nRun) {
+        for (std::size_t i = 0; i < scripts.size(); ++i) {
+            Timing timing;
+            if (!TimeOneRun(scripts[i], &timing)) {
+                std::fprintf(stderr, "run %d of %s failed\n", nRun, arguments[i].c_str());
+                return 1;
+            }
+            std::printf("%s, run %d: visible after %.1f ms, message box up %.1f ms of it\n", arguments[i].c_str(),
+                        nRun, timing.dVisibleMs, timing.dBoxMs);
+            visible[i].push_back(timing.dVisibleMs);
+            withoutBox[i].push_back(timing.dVisibleMs - timing.dBoxMs);
+        }
+    }
+    for (std::size_t i = 0; i < scripts.size(); ++i) {
+        std::printf("RESULT visible_ms=%.1f without_box_ms=%.1f\n", Median(visible[i]), Median(withoutBox[i]));
+    }
     std::fflush(stdout);
     return 0;
 }
