@@ -44,6 +44,6 @@ done
 # The virtual desktop is one colour around the window: trim to the window, then
 # give it back a margin of that colour.
 desktop="$(identify -format '%[pixel:p{1,1}]' "$work/capture.png")"
-mogrify -crop 800x600+0+0 +repage -trim +repage -bordercolor "$desktop" -border 16 "$work/capture.png"
+mogrify -strip -crop 800x600+0+0 +repage -trim +repage -bordercolor "$desktop" -border 16 "$work/capture.png"
 cp "$work/capture.png" "$output"
 echo "screenshot: wrote $output ($(identify -format '%wx%h' "$output"))"
