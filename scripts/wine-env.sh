@@ -119,13 +119,14 @@ wine_env_start() {
     wine_env_start_xvfb && wine_env_boot_prefix || { wine_env_stop; return 1; }
 }
 
+# Runs from EXIT traps, also under set -e: no step may stop the ones after it.
 wine_env_stop() {
     [ -n "${WINE_ENV_OWNER:-}" ] || return 0
-    "$WINESERVER" -k 2>/dev/null
-    "$WINESERVER" -w 2>/dev/null
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
     if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then
-        kill "$WINE_ENV_XVFB_PID" 2>/dev/null
-        wait "$WINE_ENV_XVFB_PID" 2>/dev/null
+        kill "$WINE_ENV_XVFB_PID" 2>/dev/null || true
+        wait "$WINE_ENV_XVFB_PID" 2>/dev/null || true
         unset WINE_ENV_XVFB_PID
     fi
     rm -rf "$WINE_ENV_LOCK"
