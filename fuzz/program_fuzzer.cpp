@@ -1,6 +1,6 @@
 // Fuzz target: whole program runs on the simulated platform. The last bytes of the
-// input choose the code page, the font and a few scroll requests, keys and repaints;
-// the rest is setup.ini. Whatever the script and the font, the launcher must end
+// input choose the code page, the font, a few scroll requests, keys and repaints, and
+// now and then a read error; the rest is setup.ini. Whatever the script and the font, the launcher must end
 // with status 0 without waiting for ever, keep its scroll position in range, and
 // draw no line end.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -74,6 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     sim::QueueAction(CheckView);
     sim::QueueKey(input.ConsumeBool() ? VK_RETURN : VK_ESCAPE);
+    // Now and then the medium fails part way through the script.
+    if (input.ConsumeIntegralInRange(0, 7) == 0) {
+        sim::SetFileReadError("setup.ini", input.ConsumeIntegralInRange<std::size_t>(0, 8192));
+    }
     sim::AddFile("setup.ini", input.ConsumeRemainingBytesAsString());
 
     // The two static objects built afresh, in their order, as a new process has them.

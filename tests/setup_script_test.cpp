@@ -91,6 +91,11 @@ struct HeaderCase {
     Texts shown;
 };
 
+// A test's description shows its parameter: the cases print by their script, length
+// or name, for their raw bytes include padding and the unset bytes of the strings'
+// inline buffers.
+void PrintTo(const HeaderCase& headerCase, std::ostream* os) { *os << ::testing::PrintToString(headerCase.bytes); }
+
 class SetupScriptHeaders : public script_test::ScriptTest, public ::testing::WithParamInterface<HeaderCase> {};
 
 TEST_P(SetupScriptHeaders, WholeLineWithAsciiCaseIgnored)
@@ -240,6 +245,8 @@ struct LengthCase {
     std::string line;  // the [Message] line as it stands in the file
     bool taken;
 };
+
+void PrintTo(const LengthCase& lengthCase, std::ostream* os) { *os << lengthCase.line.size() << " characters"; }
 
 class SetupScriptMessageLength : public script_test::ScriptTest, public ::testing::WithParamInterface<LengthCase> {};
 
@@ -426,6 +433,8 @@ struct ErrorCase {
     Texts shown;
 };
 
+void PrintTo(const ErrorCase& errorCase, std::ostream* os) { *os << ::testing::PrintToString(errorCase.bytes); }
+
 class SetupScriptErrors : public script_test::ScriptTest, public ::testing::WithParamInterface<ErrorCase> {};
 
 TEST_P(SetupScriptErrors, LoadFailsOnceTheCauseIsShown)
@@ -467,6 +476,8 @@ struct ReadErrorCase {
 };
 
 const std::string kPadding = RepeatedLines("; padding that runs past the first read of the file", 300);
+
+void PrintTo(const ReadErrorCase& readErrorCase, std::ostream* os) { *os << readErrorCase.name; }
 
 class SetupScriptReadError : public script_test::ScriptTest, public ::testing::WithParamInterface<ReadErrorCase> {};
 
