@@ -32,19 +32,26 @@ bool WriteWholeFile(const std::string& path, const std::string& contents)
     return bOk && dwWritten == contents.size();
 }
 
+// A program that the launcher started from the folder may still be ending: its file
+// cannot go until it has, so this tries again for a while.
 void RemoveFolder(const std::string& folder)
 {
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA((folder + "*").c_str(), &data);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                DeleteFileA((folder + data.cFileName).c_str());
-            }
-        } while (FindNextFileA(hFind, &data));
-        FindClose(hFind);
+    for (int nAttempt = 0; nAttempt < 100; ++nAttempt) {
+        WIN32_FIND_DATAA data;
+        HANDLE hFind = FindFirstFileA((folder + "*").c_str(), &data);
+        if (hFind != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                    DeleteFileA((folder + data.cFileName).c_str());
+                }
+            } while (FindNextFileA(hFind, &data));
+            FindClose(hFind);
+        }
+        if (RemoveDirectoryA(folder.c_str()) || GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            return;
+        }
+        Sleep(20);
     }
-    RemoveDirectoryA(folder.c_str());
 }
 
 std::string NewScratchFolder()

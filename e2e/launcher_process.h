@@ -45,7 +45,8 @@ public:
     bool Start();
     DWORD ThreadId() const { return m_info.dwThreadId; }
 
-    // The launcher's top-level windows that are not message boxes and hold the view.
+    // The launcher window: the top-level window, not a message box, that holds the
+    // view. Null while there is none.
     HWND Frame() const;
     HWND VisibleMessageBox() const;
 
