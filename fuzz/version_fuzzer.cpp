@@ -105,7 +105,7 @@ std::string ExpectedVersion(const Machine& m, const std::string& path)
                   static_cast<unsigned>(m.version.translations[0].second));
     for (const auto& entry : m.version.fileVersions) {
         if (Lower(entry.first) == key) {
-            return entry.second;
+            return TextOfData(entry.second);
         }
     }
     return "";
@@ -189,8 +189,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         }
         // An empty key ends the simulated resource's list of strings.
         key = key.empty() ? "0" : key;
-        // A resource's strings end at their first NUL; one may be far longer than a field.
-        m.version.fileVersions.emplace_back(key, FieldText(input, 3 * SCRIPT_LINE_SIZE));
+        // Any bytes, NULs included, and far longer than a field may be.
+        m.version.fileVersions.emplace_back(key, input.ConsumeRandomLengthString(3 * SCRIPT_LINE_SIZE));
     }
 
     if (m.bHasKey) {

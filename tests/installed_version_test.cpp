@@ -166,6 +166,16 @@ TEST(InstalledVersionTest, Outcomes)
              sim::SetFileVersion(kPath, Version(""));
          },
          {true, ""}},
+        {"a resource string ends at its first NUL",
+         Script("HKEY_CLASSES_ROOT", "Path"),
+         [] {
+             sim::SetRegistryValue(AfxRootKey::ClassesRoot, "Software\\Atlas", "Path", kPath);
+             sim::VersionResource v;
+             v.translations = {{0x0409, 0x04B0}};
+             v.fileVersions = {{"040704e4", std::string("3.2.0.0\0 German", 15)}, {"040904b0", "3.1.0.0"}};
+             sim::SetFileVersion(kPath, v);
+         },
+         {false, "Atlas 3.1 is installed."}},
     };
     for (const Case& c : cases) {
         ResetWithScript(c.script);

@@ -29,10 +29,12 @@ std::string SerializeVersion(const VersionResource& resource)
         block.append(reinterpret_cast<const char*>(&pair.first), sizeof pair.first);
         block.append(reinterpret_cast<const char*>(&pair.second), sizeof pair.second);
     }
+    // A resource string ends at its first NUL: anything after one would be taken for
+    // the next entry, and the search would run past the end of the block.
     for (const auto& entry : resource.fileVersions) {
-        block += ToLower(entry.first);
+        block += ToLower(entry.first.c_str());
         block += '\0';
-        block += entry.second;
+        block += entry.second.c_str();
         block += '\0';
     }
     block += '\0';
