@@ -3,6 +3,7 @@
 // platform. The table below holds what each file must yield: whether it loads, the
 // message boxes, and the fields that tell it apart. Every file needs a row and every
 // row a file.
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -132,19 +133,24 @@ std::vector<BadScript> Collection()
         {"dbcs_lead_before_header_newline.ini", true, true, {},
          {{Field::Message, "x\n[Title]\x81\nT\n"}, {Field::Title, ""}}},
     };
-    // Every header as the last line, given back by a [Message] section: a single-line
-    // section then has no value and fails without a message; a multi-line one is empty.
+    // Every header as the last line, alone or given back by a [Message] section, with
+    // and without a newline: a single-line section then has no value and fails without
+    // a message; a multi-line one is empty.
     const char* const kHeaders[] = {"Title", "Message", "Ok", "Cancel", "Run",
                                     "Rootkey", "RegKey", "RegValue", "RegVersion", "RegText"};
     for (std::string header : kHeaders) {
         const bool bMultiLine = header == "Message" || header == "RegText";
-        const Fields fields = {{Field::Message, header == "Message" ? "" : "hello\n"}, {Field::RegTextLines, "0"}};
+        const bool bMessage = header == "Message";
+        const Fields afterMessage = {{Field::Message, bMessage ? "" : "hello\n"}, {Field::RegTextLines, "0"}};
+        const Fields alone = {{Field::Message, bMessage ? "" : "(null)"}, {Field::RegTextLines, "0"}};
         std::string name = header;
         for (char& c : name) {
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         }
-        cases.push_back({"end_" + name + ".ini", false, bMultiLine, {}, fields});
-        cases.push_back({"end_" + name + "_no_newline.ini", false, bMultiLine, {}, fields});
+        for (const char* pszEnd : {".ini", "_no_newline.ini"}) {
+            cases.push_back({"end_" + name + pszEnd, false, bMultiLine, {}, afterMessage});
+            cases.push_back({"only_" + name + pszEnd, false, bMultiLine, {}, alone});
+        }
     }
     return cases;
 }
