@@ -92,12 +92,30 @@ LauncherProcess::~LauncherProcess()
 
 bool LauncherProcess::Start()
 {
+    return Launch(true);
+}
+
+bool LauncherProcess::StartWithoutProbe()
+{
+    return Launch(false);
+}
+
+bool LauncherProcess::Launch(bool bProbe)
+{
     const std::string exe = SetupExePath();
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, m_strFolder.c_str(),
-                          &startup, &m_info) != 0;
+    // Suspended until the probe is in place, so that it sees the first window.
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        m_strFolder.c_str(), &startup, &m_info)) {
+        return false;
+    }
+    if (bProbe && !m_probe.Attach(m_info.dwProcessId, m_info.dwThreadId)) {
+        Kill();
+        return false;
+    }
+    return ResumeThread(m_info.hThread) != static_cast<DWORD>(-1);
 }
 
 void LauncherProcess::Kill()
@@ -154,23 +172,10 @@ HWND LauncherProcess::VisibleMessageBox() const
     return nullptr;
 }
 
-void LauncherProcess::Look(Sightings* pSightings) const
-{
-    if (pSightings == nullptr) {
-        return;
-    }
-    for (HWND hWnd : TopLevelWindows()) {
-        if (IsWindowVisible(hWnd)) {
-            (IsMessageBox(hWnd) ? pSightings->bMessageBox : pSightings->bWindow) = true;
-        }
-    }
-}
-
-HWND LauncherProcess::WaitForMessageBox(Sightings* pSightings) const
+HWND LauncherProcess::WaitForMessageBox() const
 {
     HWND hBox = nullptr;
     WaitUntil([&] {
-        Look(pSightings);
         hBox = VisibleMessageBox();
         return hBox != nullptr;
     });
@@ -187,16 +192,13 @@ HWND LauncherProcess::WaitForVisibleFrame() const
     return hFrame;
 }
 
-bool LauncherProcess::WaitForExit(DWORD* pdwExitCode, Sightings* pSightings)
+bool LauncherProcess::WaitForExit(DWORD* pdwExitCode)
 {
     if (m_info.hProcess == nullptr) {
         return false;
     }
-    const bool bExited = WaitUntil([&] {
-        Look(pSightings);
-        return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0;
-    });
-    return bExited && GetExitCodeProcess(m_info.hProcess, pdwExitCode);
+    return WaitForSingleObject(m_info.hProcess, kTimeoutMs) == WAIT_OBJECT_0 &&
+           GetExitCodeProcess(m_info.hProcess, pdwExitCode);
 }
 
 std::string WindowText(HWND hWnd)

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "launcher_probe.h"
+
 // Every wait of the tests gives up after this long.
 constexpr DWORD kTimeoutMs = 20000;
 
@@ -24,12 +26,6 @@ struct MessageBoxContent {
     HWND owner = nullptr;
 };
 
-// What a test saw while it waited: the launcher window, a message box.
-struct Sightings {
-    bool bWindow = false;
-    bool bMessageBox = false;
-};
-
 class LauncherProcess {
 public:
     // A scratch folder holding this setup.ini; nullptr leaves the folder without one.
@@ -42,27 +38,35 @@ public:
     const std::string& Folder() const { return m_strFolder; }
 
     bool WriteScript(const std::string& script);
+    // Starts setup.exe with the probe attached (launcher_probe.h).
     bool Start();
+    // Starts it as it is, for timing.
+    bool StartWithoutProbe();
     DWORD ThreadId() const { return m_info.dwThreadId; }
+
+    // Counted from the start, however briefly each was shown.
+    int WindowsShown() const { return m_probe.WindowsShown(); }
+    int MessageBoxesShown() const { return m_probe.MessageBoxesShown(); }
+    bool ReadScrollBar(HWND hWnd, SCROLLINFO* pInfo) { return m_probe.ReadScrollBar(hWnd, pInfo); }
 
     // The launcher window: the top-level window, not a message box, that holds the
     // view. Null while there is none.
     HWND Frame() const;
     HWND VisibleMessageBox() const;
 
-    // Each returns null or false on timeout. With pSightings, every poll also notes
-    // which visible windows the launcher had.
-    HWND WaitForMessageBox(Sightings* pSightings = nullptr) const;
+    // Each returns null or false on timeout.
+    HWND WaitForMessageBox() const;
     HWND WaitForVisibleFrame() const;
-    bool WaitForExit(DWORD* pdwExitCode, Sightings* pSightings = nullptr);
+    bool WaitForExit(DWORD* pdwExitCode);
 
 private:
+    bool Launch(bool bProbe);
     std::vector<HWND> TopLevelWindows() const;
-    void Look(Sightings* pSightings) const;
     void Kill();
 
     std::string m_strFolder;
     PROCESS_INFORMATION m_info = {};
+    LauncherProbe m_probe;
 };
 
 std::string WindowText(HWND hWnd);

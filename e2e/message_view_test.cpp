@@ -4,7 +4,6 @@
 #include <string>
 
 #include "launcher_process.h"
-#include "scroll_reader.h"
 
 namespace {
 
@@ -29,8 +28,6 @@ TEST(MessageViewTest, KeysScrollByLinesAndPagesWithinTheText)
     ASSERT_NE(hFrame, nullptr);
     HWND hView = GetDlgItem(hFrame, kViewId);
     ASSERT_NE(hView, nullptr);
-    ScrollReader scroll(launcher.ThreadId());
-    ASSERT_TRUE(scroll.IsReady());
 
     TEXTMETRICA metrics = {};
     HDC hDC = GetDC(hView);
@@ -49,7 +46,7 @@ TEST(MessageViewTest, KeysScrollByLinesAndPagesWithinTheText)
 
     EXPECT_TRUE(GetWindowLongA(hView, GWL_STYLE) & WS_VSCROLL);
     SCROLLINFO info;
-    ASSERT_TRUE(scroll.Read(hView, &info));
+    ASSERT_TRUE(launcher.ReadScrollBar(hView, &info));
     EXPECT_EQ(info.nMin, 0);
     EXPECT_EQ(info.nMax, kMessageLines * h);
     EXPECT_EQ(static_cast<int>(info.nPage), nPage);
@@ -78,7 +75,7 @@ TEST(MessageViewTest, KeysScrollByLinesAndPagesWithinTheText)
     };
     for (const Step& step : steps) {
         PostMessageA(hView, WM_KEYDOWN, step.nKey, 1);
-        ASSERT_TRUE(scroll.Read(hView, &info));
+        ASSERT_TRUE(launcher.ReadScrollBar(hView, &info));
         EXPECT_EQ(info.nPos, step.nPos) << "after key " << step.nKey;
         EXPECT_EQ(info.nMax, kMessageLines * h);
     }
@@ -97,13 +94,11 @@ TEST(MessageViewTest, MessageShorterThanTheViewDoesNotScroll)
     HWND hFrame = launcher.WaitForVisibleFrame();
     ASSERT_NE(hFrame, nullptr);
     HWND hView = GetDlgItem(hFrame, kViewId);
-    ScrollReader scroll(launcher.ThreadId());
-    ASSERT_TRUE(scroll.IsReady());
 
     for (WPARAM nKey : {VK_NEXT, VK_DOWN, VK_UP, VK_PRIOR}) {
         PostMessageA(hView, WM_KEYDOWN, nKey, 1);
         SCROLLINFO info;
-        ASSERT_TRUE(scroll.Read(hView, &info));
+        ASSERT_TRUE(launcher.ReadScrollBar(hView, &info));
         EXPECT_EQ(info.nPos, 0) << "after key " << nKey;
     }
 

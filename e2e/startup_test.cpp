@@ -4,7 +4,6 @@
 
 #include "launcher_process.h"
 #include "largest_script.h"
-#include "scroll_reader.h"
 
 namespace {
 
@@ -13,14 +12,13 @@ TEST(StartupTest, MissingScriptIsReportedThenDefaultsShow)
     LauncherProcess launcher(nullptr);
     ASSERT_TRUE(launcher.Start());
 
-    Sightings seen;
-    HWND hBox = launcher.WaitForMessageBox(&seen);
+    HWND hBox = launcher.WaitForMessageBox();
     ASSERT_NE(hBox, nullptr);
     const MessageBoxContent box = ReadMessageBox(hBox);
     EXPECT_EQ(box.text, "Can't open setup.ini");
     EXPECT_EQ(box.caption, "setup");
     EXPECT_TRUE(box.hasIcon);
-    EXPECT_FALSE(seen.bWindow);
+    EXPECT_EQ(launcher.WindowsShown(), 0);
     ASSERT_TRUE(DismissMessageBox(hBox));
 
     HWND hFrame = launcher.WaitForVisibleFrame();
@@ -41,8 +39,7 @@ TEST(StartupTest, ScriptErrorEndsWithoutAnyWindow)
     LauncherProcess launcher("[Title]\r\nNorthwind Atlas\r\nstray line ; note\r\n");
     ASSERT_TRUE(launcher.Start());
 
-    Sightings seen;
-    HWND hBox = launcher.WaitForMessageBox(&seen);
+    HWND hBox = launcher.WaitForMessageBox();
     ASSERT_NE(hBox, nullptr);
     const MessageBoxContent box = ReadMessageBox(hBox);
     EXPECT_EQ(box.text, "Error: stray line ");
@@ -52,9 +49,10 @@ TEST(StartupTest, ScriptErrorEndsWithoutAnyWindow)
     ASSERT_TRUE(DismissMessageBox(hBox));
 
     DWORD dwExitCode = 1;
-    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode, &seen));
+    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode));
     EXPECT_EQ(dwExitCode, 0u);
-    EXPECT_FALSE(seen.bWindow);
+    EXPECT_EQ(launcher.WindowsShown(), 0);
+    EXPECT_EQ(launcher.MessageBoxesShown(), 1);
 }
 
 TEST(StartupTest, TooManyViewLinesAreReportedBeforeTheWindowShows)
@@ -63,14 +61,13 @@ TEST(StartupTest, TooManyViewLinesAreReportedBeforeTheWindowShows)
     LauncherProcess launcher(script.c_str());
     ASSERT_TRUE(launcher.Start());
 
-    Sightings seen;
-    HWND hBox = launcher.WaitForMessageBox(&seen);
+    HWND hBox = launcher.WaitForMessageBox();
     ASSERT_NE(hBox, nullptr);
     const MessageBoxContent box = ReadMessageBox(hBox);
     EXPECT_EQ(box.text, "Maximum number of view lines exceeded");
     EXPECT_EQ(box.caption, "setup");
     EXPECT_TRUE(box.hasIcon);
-    EXPECT_FALSE(seen.bWindow);
+    EXPECT_EQ(launcher.WindowsShown(), 0);
     ASSERT_TRUE(DismissMessageBox(hBox));
 
     HWND hFrame = launcher.WaitForVisibleFrame();
@@ -84,12 +81,11 @@ TEST(StartupTest, TooManyViewLinesAreReportedBeforeTheWindowShows)
     TEXTMETRICA metrics;
     ASSERT_TRUE(GetTextMetricsA(hDC, &metrics));
     ReleaseDC(hView, hDC);
-    ScrollReader scroll(launcher.ThreadId());
-    ASSERT_TRUE(scroll.IsReady());
     SCROLLINFO info;
-    ASSERT_TRUE(scroll.Read(hView, &info));
+    ASSERT_TRUE(launcher.ReadScrollBar(hView, &info));
     EXPECT_EQ(info.nMin, 0);
     EXPECT_EQ(info.nMax, 1500 * metrics.tmHeight);
+    EXPECT_EQ(launcher.MessageBoxesShown(), 1);
 
     PostMessageA(hView, WM_KEYDOWN, VK_ESCAPE, 1);
     DWORD dwExitCode = 1;

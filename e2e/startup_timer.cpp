@@ -41,7 +41,7 @@ bool TimeOneRun(const std::string& script, Timing* pTiming)
 {
     LauncherProcess launcher(script.c_str());
     const double dStart = Now();
-    if (!launcher.Start()) {
+    if (!launcher.StartWithoutProbe()) {
         return false;
     }
     const double dGiveUp = dStart + kTimeoutMs;
