@@ -114,6 +114,6 @@ INSTANTIATE_TEST_SUITE_P(
     Run, ActionFailureTest,
     testing::Values("no-such-program.exe /quiet",
                     "no-such-folder\\install\\no-such-program.exe /quiet /log=install-log.txt /target=C:\\Programs\\"
-                    "Northwind Atlas /components=maps,survey,routes,samples"));
+                    "Tallowmere Atlas /components=maps,survey,routes,samples"));
 
 }  // namespace

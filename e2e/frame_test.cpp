@@ -21,9 +21,9 @@ struct FrameCase {
 };
 
 const FrameCase kCases[] = {
-    {"DefaultCaptions", "[Title]\r\nNorthwind Atlas Setup\r\n[Message]\r\nWelcome.\r\n", "Northwind Atlas Setup", "Ok",
+    {"DefaultCaptions", "[Title]\r\nTallowmere Atlas Setup\r\n[Message]\r\nWelcome.\r\n", "Tallowmere Atlas Setup", "Ok",
      "Cancel"},
-    {"ScriptCaptions", "[Title]\r\nNorthwind\r\n[Ok]\r\nInstall\r\n[Cancel]\r\nNot now\r\n", "Northwind", "Install",
+    {"ScriptCaptions", "[Title]\r\nTallowmere\r\n[Ok]\r\nInstall\r\n[Cancel]\r\nNot now\r\n", "Tallowmere", "Install",
      "Not now"},
     {"LongCaptions",
      "[Ok]\r\nInstall everything now\r\n[Cancel]\r\nLeave without installing anything\r\n[Message]\r\nHello\r\n", "",

@@ -36,7 +36,7 @@ TEST(StartupTest, MissingScriptIsReportedThenDefaultsShow)
 
 TEST(StartupTest, ScriptErrorEndsWithoutAnyWindow)
 {
-    LauncherProcess launcher("[Title]\r\nNorthwind Atlas\r\nstray line ; note\r\n");
+    LauncherProcess launcher("[Title]\r\nTallowmere Atlas\r\nstray line ; note\r\n");
     ASSERT_TRUE(launcher.Start());
 
     HWND hBox = launcher.WaitForMessageBox();

@@ -18,6 +18,18 @@ DrawCall MakeCall(DrawCall::Kind kind)
     return call;
 }
 
+// Sets one colour of the device context, records the call, and returns the old colour.
+Color RecordColor(DcHandle hDC, Color SimDc::*pColor, DrawCall::Kind kind, Color color)
+{
+    SimDc* dc = ToDc(hDC);
+    const Color previous = dc->*pColor;
+    dc->*pColor = color;
+    DrawCall call = MakeCall(kind);
+    call.color = color;
+    dc->calls.push_back(call);
+    return previous;
+}
+
 }  // namespace
 
 Color SysColor(int nIndex)
@@ -132,13 +144,7 @@ void FillRect(DcHandle hDC, const CRect& rect, void* hBrush)
 
 Color SetBkColor(DcHandle hDC, Color color)
 {
-    SimDc* dc = sim::ToDc(hDC);
-    const Color previous = dc->bkColor;
-    dc->bkColor = color;
-    sim::DrawCall call = sim::MakeCall(sim::DrawCall::SetBkColor);
-    call.color = color;
-    dc->calls.push_back(call);
-    return previous;
+    return sim::RecordColor(hDC, &SimDc::bkColor, sim::DrawCall::SetBkColor, color);
 }
 
 int SetBkMode(DcHandle hDC, int nBkMode)
@@ -154,13 +160,7 @@ int SetBkMode(DcHandle hDC, int nBkMode)
 
 Color SetTextColor(DcHandle hDC, Color color)
 {
-    SimDc* dc = sim::ToDc(hDC);
-    const Color previous = dc->textColor;
-    dc->textColor = color;
-    sim::DrawCall call = sim::MakeCall(sim::DrawCall::SetTextColor);
-    call.color = color;
-    dc->calls.push_back(call);
-    return previous;
+    return sim::RecordColor(hDC, &SimDc::textColor, sim::DrawCall::SetTextColor, color);
 }
 
 BOOL TextOut(DcHandle hDC, int x, int y, const char* lpszString, int nCount)
