@@ -11,7 +11,6 @@
 #include "platform/sim/sim.h"
 #include "script/setup_script.h"
 
-
 namespace {
 
 // A text field ends within its buffer; a single-line value is never a line end, never

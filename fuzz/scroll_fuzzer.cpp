@@ -12,7 +12,6 @@
 #include "fuzz_check.h"
 #include "ui/scroll_math.h"
 
-
 namespace {
 
 constexpr std::int64_t kMaxViewLines = 1500;

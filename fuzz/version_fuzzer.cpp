@@ -19,7 +19,6 @@
 #include "script/setup_script.h"
 #include "ui/setup_frame.h"
 
-
 namespace {
 
 constexpr std::size_t kPathDataSize = 100;

@@ -16,7 +16,6 @@
 #include "ui/word_wrap.h"
 #include "wrap_reference.h"
 
-
 namespace {
 
 constexpr int kViewLineLimit = 1500;

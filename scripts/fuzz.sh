@@ -48,17 +48,19 @@ for target in "${targets[@]}"; do
   log="$work/$target.log"
   echo "== $target: ${seconds}s"
   status=0
+  started=$(date +%s)
   # shellcheck disable=SC2046
   "$binary" -max_total_time="$seconds" -timeout=10 -max_len="$(max_len_for "$target")" \
     -print_final_stats=1 -artifact_prefix="$artifacts/${target}-" \
     "$work/$target" $(seeds_for "$target") >"$log" 2>&1 || status=$?
+  took=$(( $(date +%s) - started ))
   last="$(grep -E '^#[0-9]+' "$log" | tail -1 || true)"
   execs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")"
   rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")"
   cov="$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")"
   ft="$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")"
   corp="$(sed -n 's/.* corp: \([0-9]*\/[0-9a-zA-Z]*\).*/\1/p' <<<"$last")"
-  summary+=("$(printf '%-8s %10s %8s %6s %6s %12s  %s' "$target" "${execs:-?}" "${rate:-?}" "${cov:-?}" "${ft:-?}" "${corp:-?}" \
+  summary+=("$(printf '%-8s %6s %10s %8s %6s %6s %12s  %s' "$target" "$took" "${execs:-?}" "${rate:-?}" "${cov:-?}" "${ft:-?}" "${corp:-?}" \
     "$([ "$status" -eq 0 ] && echo ok || echo "FAILED ($status)")")")
   if [ "$status" -ne 0 ]; then
     failed+=("$target")
@@ -68,7 +70,7 @@ for target in "${targets[@]}"; do
 done
 
 echo
-printf '%-8s %10s %8s %6s %6s %12s  %s\n' target execs exec/s cov ft corpus result
+printf '%-8s %6s %10s %8s %6s %6s %12s  %s\n' target secs execs exec/s cov ft corpus result
 printf '%s\n' "${summary[@]}"
 if [ ${#failed[@]} -gt 0 ]; then
   echo "failed: ${failed[*]} (inputs and logs in $artifacts/)" >&2
