@@ -13,6 +13,8 @@
 // from start-up to exit. Returns the exit status.
 inline int RunLauncher()
 {
+    // Only the view frees the message, so a run that ended before the window leaves it.
+    delete[] theScript.m_pszMessage;
     theScript.~CSetupScript();
     theApp.~CSetupApp();
     new (&theApp) CSetupApp;
