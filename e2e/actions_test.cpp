@@ -6,6 +6,7 @@
 #include <string>
 
 #include "launcher_process.h"
+#include "message_box_expectations.h"
 
 namespace {
 
@@ -63,9 +64,7 @@ TEST_P(ActionTest, ClosesAndStartsOnlyOnOk)
     ASSERT_NE(hFrame, nullptr);
 
     Do(c.press, hFrame);
-    DWORD dwExitCode = 1;
-    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode));
-    EXPECT_EQ(dwExitCode, 0u);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
     EXPECT_EQ(launcher.MessageBoxesShown(), 0);
     if (c.bStarts) {
         EXPECT_TRUE(WaitForFile(marker)) << "the [Run] command did not start";
@@ -93,18 +92,13 @@ TEST_P(ActionFailureTest, CommandThatCannotStartIsReportedThenCloses)
     PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_RETURN, 1);
     HWND hBox = launcher.WaitForMessageBox();
     ASSERT_NE(hBox, nullptr);
-    const MessageBoxContent box = ReadMessageBox(hBox);
-    EXPECT_EQ(box.text, "Error executing " + command);
-    EXPECT_EQ(box.caption, "setup");
-    EXPECT_FALSE(box.hasIcon);
+    const MessageBoxContent box = ExpectMessageBox(hBox, "Error executing " + command, false);
     EXPECT_EQ(box.owner, hFrame);
     // A second Enter queued while the box is up must not run the action again.
     PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_RETURN, 1);
     ASSERT_TRUE(DismissMessageBox(hBox));
 
-    DWORD dwExitCode = 1;
-    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode));
-    EXPECT_EQ(dwExitCode, 0u);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
     EXPECT_EQ(launcher.MessageBoxesShown(), 1) << "a second box came up";
 }
 

@@ -144,9 +144,7 @@ TEST_P(FrameTest, Layout)
     EXPECT_EQ(gui.hwndFocus, hView);
 
     PostMessageA(hView, WM_KEYDOWN, VK_ESCAPE, 1);
-    DWORD dwExitCode = 1;
-    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode));
-    EXPECT_EQ(dwExitCode, 0u);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
 }
 
 INSTANTIATE_TEST_SUITE_P(Captions, FrameTest, testing::ValuesIn(kCases),

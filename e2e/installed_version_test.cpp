@@ -6,6 +6,7 @@
 #include <string>
 
 #include "launcher_process.h"
+#include "message_box_expectations.h"
 
 namespace {
 
@@ -121,10 +122,7 @@ TEST_P(InstalledVersionTest, Outcome)
     case Outcome::kMessageThenEnd: {
         HWND hBox = launcher.WaitForMessageBox();
         ASSERT_NE(hBox, nullptr);
-        const MessageBoxContent box = ReadMessageBox(hBox);
-        EXPECT_EQ(box.text, c.pszMessage);
-        EXPECT_EQ(box.caption, "setup");
-        EXPECT_FALSE(box.hasIcon);
+        const MessageBoxContent box = ExpectMessageBox(hBox, c.pszMessage, false);
         HWND hFrame = launcher.Frame();
         EXPECT_NE(hFrame, nullptr);
         EXPECT_EQ(box.owner, hFrame);

@@ -201,6 +201,12 @@ bool LauncherProcess::WaitForExit(DWORD* pdwExitCode)
            GetExitCodeProcess(m_info.hProcess, pdwExitCode);
 }
 
+bool LauncherProcess::ExitsWithStatusZero()
+{
+    DWORD dwExitCode = 1;
+    return WaitForExit(&dwExitCode) && dwExitCode == 0;
+}
+
 std::string WindowText(HWND hWnd)
 {
     char szText[2048] = "";

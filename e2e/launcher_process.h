@@ -58,6 +58,8 @@ public:
     HWND WaitForMessageBox() const;
     HWND WaitForVisibleFrame() const;
     bool WaitForExit(DWORD* pdwExitCode);
+    // Waits for the end of the process and tells whether its exit status was 0.
+    bool ExitsWithStatusZero();
 
 private:
     bool Launch(bool bProbe);

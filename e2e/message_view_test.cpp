@@ -82,9 +82,7 @@ TEST(MessageViewTest, KeysScrollByLinesAndPagesWithinTheText)
     EXPECT_TRUE(IsWindowVisible(hFrame));
 
     PostMessageA(hView, WM_KEYDOWN, VK_ESCAPE, 1);
-    DWORD dwExitCode = 1;
-    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode));
-    EXPECT_EQ(dwExitCode, 0u);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
 }
 
 TEST(MessageViewTest, MessageShorterThanTheViewDoesNotScroll)
@@ -103,9 +101,7 @@ TEST(MessageViewTest, MessageShorterThanTheViewDoesNotScroll)
     }
 
     PostMessageA(hView, WM_KEYDOWN, VK_ESCAPE, 1);
-    DWORD dwExitCode = 1;
-    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode));
-    EXPECT_EQ(dwExitCode, 0u);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
 }
 
 }  // namespace

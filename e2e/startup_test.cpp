@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "launcher_process.h"
+#include "message_box_expectations.h"
 #include "largest_script.h"
 
 namespace {
@@ -14,10 +15,7 @@ TEST(StartupTest, MissingScriptIsReportedThenDefaultsShow)
 
     HWND hBox = launcher.WaitForMessageBox();
     ASSERT_NE(hBox, nullptr);
-    const MessageBoxContent box = ReadMessageBox(hBox);
-    EXPECT_EQ(box.text, "Can't open setup.ini");
-    EXPECT_EQ(box.caption, "setup");
-    EXPECT_TRUE(box.hasIcon);
+    ExpectMessageBox(hBox, "Can't open setup.ini", true);
     EXPECT_EQ(launcher.WindowsShown(), 0);
     ASSERT_TRUE(DismissMessageBox(hBox));
 
@@ -29,9 +27,7 @@ TEST(StartupTest, MissingScriptIsReportedThenDefaultsShow)
 
     // Ok with no command line closes without a message.
     PostMessageA(GetDlgItem(hFrame, kOkId), BM_CLICK, 0, 0);
-    DWORD dwExitCode = 1;
-    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode));
-    EXPECT_EQ(dwExitCode, 0u);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
 }
 
 TEST(StartupTest, ScriptErrorEndsWithoutAnyWindow)
@@ -41,16 +37,11 @@ TEST(StartupTest, ScriptErrorEndsWithoutAnyWindow)
 
     HWND hBox = launcher.WaitForMessageBox();
     ASSERT_NE(hBox, nullptr);
-    const MessageBoxContent box = ReadMessageBox(hBox);
-    EXPECT_EQ(box.text, "Error: stray line ");
-    EXPECT_EQ(box.caption, "setup");
-    EXPECT_TRUE(box.hasIcon);
+    ExpectMessageBox(hBox, "Error: stray line ", true);
     EXPECT_EQ(launcher.Frame(), nullptr);
     ASSERT_TRUE(DismissMessageBox(hBox));
 
-    DWORD dwExitCode = 1;
-    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode));
-    EXPECT_EQ(dwExitCode, 0u);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
     EXPECT_EQ(launcher.WindowsShown(), 0);
     EXPECT_EQ(launcher.MessageBoxesShown(), 1);
 }
@@ -63,10 +54,7 @@ TEST(StartupTest, TooManyViewLinesAreReportedBeforeTheWindowShows)
 
     HWND hBox = launcher.WaitForMessageBox();
     ASSERT_NE(hBox, nullptr);
-    const MessageBoxContent box = ReadMessageBox(hBox);
-    EXPECT_EQ(box.text, "Maximum number of view lines exceeded");
-    EXPECT_EQ(box.caption, "setup");
-    EXPECT_TRUE(box.hasIcon);
+    ExpectMessageBox(hBox, "Maximum number of view lines exceeded", true);
     EXPECT_EQ(launcher.WindowsShown(), 0);
     ASSERT_TRUE(DismissMessageBox(hBox));
 
@@ -88,9 +76,7 @@ TEST(StartupTest, TooManyViewLinesAreReportedBeforeTheWindowShows)
     EXPECT_EQ(launcher.MessageBoxesShown(), 1);
 
     PostMessageA(hView, WM_KEYDOWN, VK_ESCAPE, 1);
-    DWORD dwExitCode = 1;
-    ASSERT_TRUE(launcher.WaitForExit(&dwExitCode));
-    EXPECT_EQ(dwExitCode, 0u);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
 }
 
 }  // namespace

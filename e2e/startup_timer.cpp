@@ -65,8 +65,7 @@ bool TimeOneRun(const std::string& script, Timing* pTiming)
         return false;
     }
     PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_ESCAPE, 1);
-    DWORD dwExitCode = 1;
-    return launcher.WaitForExit(&dwExitCode) && dwExitCode == 0;
+    return launcher.ExitsWithStatusZero();
 }
 
 double Median(std::vector<double> values)
