@@ -4,7 +4,6 @@
 #include "platform/afx_types.h"
 
 class CWnd;
-class CBrush;
 
 class CWinApp {
 public:
@@ -39,7 +38,7 @@ enum class AfxCursor { None, Arrow };
 enum class AfxIcon { None, Application };
 
 // Registers (or finds) a window class and returns its name. The background is a
-// solid brush of pBackground's colour that lives as long as the class; null
+// solid brush of the colour *pBackground, made and kept by the class; null
 // leaves the class without a background brush.
 const char* AfxRegisterWndClass(UINT nClassStyle, AfxCursor cursor = AfxCursor::None,
-                                const CBrush* pBackground = nullptr, AfxIcon icon = AfxIcon::None);
+                                const Color* pBackground = nullptr, AfxIcon icon = AfxIcon::None);

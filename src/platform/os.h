@@ -35,7 +35,7 @@ void ScrollWindow(WindowHandle hWnd, int xAmount, int yAmount);
 void UpdateWindow(WindowHandle hWnd);
 BOOL PostMessage(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam);
 MsgResult DefWindowProc(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam);
-const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const CBrush* pBackground, AfxIcon icon);
+const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color* pBackground, AfxIcon icon);
 
 // Message boxes, the message loop and the process's show command.
 int MessageBox(WindowHandle hOwner, const char* lpszText, const char* lpszCaption, UINT nType);

@@ -60,7 +60,7 @@ int CSetupFrame::OnCreate(CreateStruct* lpCreateStruct)
     if (m_pMessageView == nullptr) {
         return 0;
     }
-    const CBrush background(GetSysColor(COLOR_WINDOW));
+    const Color background = GetSysColor(COLOR_WINDOW);
     const char* lpszViewClass = AfxRegisterWndClass(0, AfxCursor::None, &background, AfxIcon::None);
     const CRect viewRect{0, 0, client.Width(), m_nButtonTop - kViewGapAboveButtons};
     if (!m_pMessageView->Create(lpszViewClass, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, viewRect,

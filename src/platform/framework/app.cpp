@@ -66,7 +66,7 @@ int AfxMessageBox(const char* lpszText, UINT nType)
     return os::MessageBox(hOwner, lpszText, AfxGetAppName(), nType);
 }
 
-const char* AfxRegisterWndClass(UINT nClassStyle, AfxCursor cursor, const CBrush* pBackground, AfxIcon icon)
+const char* AfxRegisterWndClass(UINT nClassStyle, AfxCursor cursor, const Color* pBackground, AfxIcon icon)
 {
     return os::RegisterWindowClass(nClassStyle, cursor, pBackground, icon);
 }

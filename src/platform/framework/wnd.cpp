@@ -179,7 +179,7 @@ int CWnd::OnCreate(CreateStruct* /*lpCreateStruct*/) { return static_cast<int>(D
 BOOL CFrameWnd::Create(const char* lpszClassName, const char* lpszWindowName, UINT dwStyle, const CRect& rect)
 {
     if (lpszClassName == nullptr) {
-        const CBrush windowBackground(GetSysColor(COLOR_WINDOW));
+        const Color windowBackground = GetSysColor(COLOR_WINDOW);
         lpszClassName = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, AfxCursor::Arrow,
                                             &windowBackground, AfxIcon::Application);
     }

@@ -503,13 +503,13 @@ MsgResult DefWindowProc(WindowHandle hWnd, UINT message, MsgWParam /*wParam*/, M
     }
 }
 
-const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const CBrush* pBackground, AfxIcon icon)
+const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color* pBackground, AfxIcon icon)
 {
     sim::WindowClass wc;
     wc.style = nClassStyle;
     wc.cursor = cursor;
     wc.hasBackground = pBackground != nullptr;
-    wc.background = pBackground != nullptr ? pBackground->GetColor() : 0;
+    wc.background = pBackground != nullptr ? *pBackground : 0;
     wc.icon = icon;
     const std::string name = "SimClass:" + std::to_string(nClassStyle) + ":" +
                              std::to_string(static_cast<int>(cursor)) + ":" +

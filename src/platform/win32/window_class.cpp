@@ -23,12 +23,12 @@ ClassRecord* g_pClasses = nullptr;
 
 namespace os {
 
-const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const CBrush* pBackground, AfxIcon icon)
+const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color* pBackground, AfxIcon icon)
 {
     const bool bBackground = pBackground != nullptr;
     char szName[64];
     ::wsprintfA(szName, "Afx:%x:%x:%x:%x:%x", nClassStyle, static_cast<UINT>(cursor), bBackground ? 1u : 0u,
-                bBackground ? static_cast<UINT>(pBackground->GetColor()) : 0u, static_cast<UINT>(icon));
+                bBackground ? static_cast<UINT>(*pBackground) : 0u, static_cast<UINT>(icon));
     for (ClassRecord* pClass = g_pClasses; pClass != nullptr; pClass = pClass->pNext) {
         if (std::strcmp(pClass->szName, szName) == 0) {
             return pClass->szName;
@@ -42,7 +42,7 @@ const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const CBrush
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.hCursor = cursor == AfxCursor::Arrow ? ::LoadCursorA(nullptr, IDC_ARROW) : nullptr;
     wc.hIcon = icon == AfxIcon::Application ? ::LoadIconA(nullptr, IDI_APPLICATION) : nullptr;
-    wc.hbrBackground = bBackground ? ::CreateSolidBrush(pBackground->GetColor()) : nullptr;
+    wc.hbrBackground = bBackground ? ::CreateSolidBrush(*pBackground) : nullptr;
     wc.lpszClassName = szName;
     ClassRecord* pClass = new (std::nothrow) ClassRecord;
     if (pClass == nullptr || ::RegisterClassExA(&wc) == 0) {
