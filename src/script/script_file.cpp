@@ -11,12 +11,8 @@ char* CScriptFile::ReadSignificantLine(char* lpszBuffer, UINT nCapacity)
         }
         // Both searches skip trail bytes, so a double-byte character that ends in
         // the code of '\n' or ';' is never cut in two.
-        if (char* pNewline = AfxStrChr(lpszBuffer, '\n')) {
-            *pNewline = '\0';
-        }
-        if (char* pComment = AfxStrChr(lpszBuffer, ';')) {
-            *pComment = '\0';
-        }
+        AfxCutAt(lpszBuffer, '\n');
+        AfxCutAt(lpszBuffer, ';');
         // Blanks before the text, not only blank lines, mark a line to pass over:
         // that is how a script indents its notes.
         const char cFirst = lpszBuffer[0];

@@ -101,8 +101,8 @@ bool CopyExpandingTabs(const char* pszLine, char* pszOut)
 // A [Message] line keeps its newline in the text, so the header test looks at a copy.
 bool IsHeaderBeforeNewline(const char* pszLine)
 {
-    const char* pNewline = AfxStrChr(pszLine, '\n');
-    const std::string text = pNewline != nullptr ? std::string(pszLine, pNewline) : std::string(pszLine);
+    std::string text = pszLine;
+    AfxCutAt(&text[0], '\n');
     return CSetupScript::IsSectionHeader(text.c_str()) != FALSE;
 }
 
@@ -207,9 +207,7 @@ BOOL CSetupScript::ReadRegText()
         if (m_file.ReadString(szLine, SCRIPT_LINE_SIZE) == nullptr) {
             return CheckEndOfFile(m_file);
         }
-        if (char* pNewline = AfxStrChr(szLine, '\n')) {
-            *pNewline = '\0';
-        }
+        AfxCutAt(szLine, '\n');
         if (IsSectionHeader(szLine)) {
             return GiveBackLine(m_file, nLineStart);
         }

@@ -16,6 +16,13 @@ const char* AfxStrChr(const char* psz, char c)
 
 char* AfxStrChr(char* psz, char c) { return const_cast<char*>(AfxStrChr(static_cast<const char*>(psz), c)); }
 
+void AfxCutAt(char* psz, char c)
+{
+    if (char* p = AfxStrChr(psz, c)) {
+        *p = '\0';
+    }
+}
+
 namespace {
 
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
