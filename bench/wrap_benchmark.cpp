@@ -19,6 +19,7 @@
 namespace {
 
 constexpr int CLIENT_WIDTH = 447;
+constexpr int LEFT_MARGIN = 20;
 constexpr int AVE_CHAR_WIDTH = 7;
 constexpr int MAX_LINES = 1500;
 constexpr int MESSAGE_LINES = 300;
@@ -103,14 +104,14 @@ std::string LongWordMessage()
     return message;
 }
 
-using WrapFunction = WrapResult (*)(const char*, int, int, const TextWidthFunction&, int);
+using WrapFunction = WrapResult (*)(const char*, int, int, int, const TextWidthFunction&, int);
 
 void BenchmarkWrap(benchmark::State& state, WrapFunction wrap, const std::string& message)
 {
     const TextWidthFunction measure = MeasureText;
-    const WrapResult ours = WrapMessageText(message.c_str(), CLIENT_WIDTH, AVE_CHAR_WIDTH, measure, MAX_LINES);
+    const WrapResult ours = WrapMessageText(message.c_str(), CLIENT_WIDTH, LEFT_MARGIN, AVE_CHAR_WIDTH, measure, MAX_LINES);
     const WrapResult reference =
-        ReferenceWrapMessageText(message.c_str(), CLIENT_WIDTH, AVE_CHAR_WIDTH, measure, MAX_LINES);
+        ReferenceWrapMessageText(message.c_str(), CLIENT_WIDTH, LEFT_MARGIN, AVE_CHAR_WIDTH, measure, MAX_LINES);
     if (ours.lines != reference.lines || ours.limitHit != reference.limitHit) {
         state.SkipWithError("the two wraps give different lines");
         return;
@@ -119,7 +120,7 @@ void BenchmarkWrap(benchmark::State& state, WrapFunction wrap, const std::string
     g_nMeasurements = 0;
     std::size_t nLines = 0;
     for (auto _ : state) {
-        const WrapResult result = wrap(message.c_str(), CLIENT_WIDTH, AVE_CHAR_WIDTH, measure, MAX_LINES);
+        const WrapResult result = wrap(message.c_str(), CLIENT_WIDTH, LEFT_MARGIN, AVE_CHAR_WIDTH, measure, MAX_LINES);
         nLines = result.lines.size();
         benchmark::DoNotOptimize(result.lines.data());
     }

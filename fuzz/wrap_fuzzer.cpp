@@ -19,6 +19,7 @@
 namespace {
 
 constexpr int kViewLineLimit = 1500;
+constexpr int kLeftMargin = 20;
 constexpr std::size_t kHeaderSize = 14;
 
 enum class FontKind { Additive, Overhang, Rounded };
@@ -92,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* pszText = bNullText ? nullptr : text.get();
 
     const TextWidthFunction measure = [&font](const char* psz, int nCount) { return font.Measure(psz, nCount); };
-    const WrapResult result = WrapMessageText(pszText, nClientWidth, nAveCharWidth, measure, nMaxLines);
+    const WrapResult result = WrapMessageText(pszText, nClientWidth, kLeftMargin, nAveCharWidth, measure, nMaxLines);
 
     FUZZ_REQUIRE(static_cast<int>(result.lines.size()) <= std::max(nMaxLines, 0));
     FUZZ_REQUIRE(!result.limitHit || static_cast<int>(result.lines.size()) == nMaxLines);
@@ -111,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_REQUIRE(visibleShown == visibleText);
     }
     // Filled to the text width, when a space has a width and the width is reachable.
-    const std::int64_t nTextWidth = static_cast<std::int64_t>(nClientWidth) - 20;
+    const std::int64_t nTextWidth = static_cast<std::int64_t>(nClientWidth) - kLeftMargin;
     if (font.widths[' '] > 0) {
         for (const std::string& line : result.lines) {
             FUZZ_REQUIRE(font.Measure(line.data(), static_cast<int>(line.size())) >= nTextWidth);
@@ -119,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The plain wrap measures once per character and per space: only on small cases.
     if (nTextLength <= 2048 && nClientWidth <= 1200) {
-        const WrapResult reference = ReferenceWrapMessageText(pszText, nClientWidth, nAveCharWidth, measure, nMaxLines);
+        const WrapResult reference = ReferenceWrapMessageText(pszText, nClientWidth, kLeftMargin, nAveCharWidth, measure, nMaxLines);
         FUZZ_REQUIRE(reference.lines == result.lines);
         FUZZ_REQUIRE(reference.limitHit == result.limitHit);
     }

@@ -140,17 +140,18 @@ TEST(WordWrapDifferential, AgreesWithTheCharacterByCharacterWrap)
         const TextWidthFunction font = MakeFont(kind, random.Widths(kind));
         const std::string text = random.Text();
         const int nClientWidth = random.Between(-40, 400);
+        const int nLeftMargin = random.Between(0, 40);
         const int nAveWidth = random.Between(-5, 20);
         const int nMaxLines = random.Between(0, 3) == 0 ? random.Between(0, 30) : MAX_VIEW_LINES;
 
-        const WrapResult expected = ReferenceWrapMessageText(text.c_str(), nClientWidth, nAveWidth, font, nMaxLines);
-        const WrapResult actual = WrapMessageText(text.c_str(), nClientWidth, nAveWidth, font, nMaxLines);
+        const WrapResult expected = ReferenceWrapMessageText(text.c_str(), nClientWidth, nLeftMargin, nAveWidth, font, nMaxLines);
+        const WrapResult actual = WrapMessageText(text.c_str(), nClientWidth, nLeftMargin, nAveWidth, font, nMaxLines);
         const bool identical = actual.lines == expected.lines && actual.limitHit == expected.limitHit;
         EXPECT_TRUE(identical) << "case " << i << ", font kind " << static_cast<int>(kind) << ", client width "
-                               << nClientWidth << ", average width " << nAveWidth << ", text \"" << text << "\"";
+                               << nClientWidth << ", margin " << nLeftMargin << ", average width " << nAveWidth << ", text \"" << text << "\"";
         nIdentical += identical ? 1 : 0;
         nLimitHits += expected.limitHit ? 1 : 0;
-        nBrokenWords += HasOverlongWord(text, font, nClientWidth - 20 - nAveWidth) ? 1 : 0;
+        nBrokenWords += HasOverlongWord(text, font, nClientWidth - nLeftMargin - nAveWidth) ? 1 : 0;
     }
     EXPECT_EQ(nIdentical, kCases);
     // The random cases reach the line limit and break words often enough to matter.
@@ -169,7 +170,7 @@ TEST(WordWrapDifferential, ArbitraryWidthsStaySafe)
     };
     for (int i = 0; i < 500; ++i) {
         const std::string text = random.Text();
-        const WrapResult result = WrapMessageText(text.c_str(), random.Between(-40, 400), random.Between(-5, 20),
+        const WrapResult result = WrapMessageText(text.c_str(), random.Between(-40, 400), 20, random.Between(-5, 20),
                                                   erratic, MAX_VIEW_LINES);
         ASSERT_LE(result.lines.size(), static_cast<std::size_t>(MAX_VIEW_LINES));
         std::string wrapped;
@@ -218,10 +219,10 @@ TEST(WordWrapDifferential, MeasuresFarLessOftenThanOncePerCharacter)
         text += '\n';
     }
 
-    const WrapResult expected = ReferenceWrapMessageText(text.c_str(), 447, 7, counted, MAX_VIEW_LINES);
+    const WrapResult expected = ReferenceWrapMessageText(text.c_str(), 447, 20, 7, counted, MAX_VIEW_LINES);
     const long nReferenceCalls = nCalls;
     nCalls = 0;
-    const WrapResult actual = WrapMessageText(text.c_str(), 447, 7, counted, MAX_VIEW_LINES);
+    const WrapResult actual = WrapMessageText(text.c_str(), 447, 20, 7, counted, MAX_VIEW_LINES);
     EXPECT_EQ(actual.lines, expected.lines);
     EXPECT_LT(nCalls * 10, nReferenceCalls) << nCalls << " against " << nReferenceCalls;
 }

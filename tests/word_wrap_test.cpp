@@ -15,12 +15,13 @@ namespace {
 // Every character 10 pixels, average 10, client 130: text width 110, fit limit 100.
 const TextWidthFunction kTenPixels = [](const char*, int nCount) { return 10 * nCount; };
 constexpr int kClientWidth = 130;
+constexpr int kLeftMargin = 20;
 constexpr int kAveWidth = 10;
 constexpr std::size_t kFilledLength = 11;
 
 WrapResult WrapTen(const char* pszText, int nMaxLines = MAX_VIEW_LINES)
 {
-    return WrapMessageText(pszText, kClientWidth, kAveWidth, kTenPixels, nMaxLines);
+    return WrapMessageText(pszText, kClientWidth, kLeftMargin, kAveWidth, kTenPixels, nMaxLines);
 }
 
 std::vector<std::string> Filled(std::vector<std::string> lines)
@@ -122,7 +123,7 @@ TEST(WordWrap, NarrowCharactersMakeLinesLongerThanTwiceTheAverageCount)
 {
     const TextWidthFunction onePixel = [](const char*, int nCount) { return nCount; };
     const std::string text = Repeated("i ", 100) + "\n";
-    const WrapResult result = WrapMessageText(text.c_str(), kClientWidth, kAveWidth, onePixel, MAX_VIEW_LINES);
+    const WrapResult result = WrapMessageText(text.c_str(), kClientWidth, kLeftMargin, kAveWidth, onePixel, MAX_VIEW_LINES);
     ASSERT_EQ(result.lines.size(), 3u);
     // 98 characters fit (98 + "i " stays under 100); spaces fill to 110 pixels.
     EXPECT_EQ(result.lines[0], Repeated("i ", 49) + std::string(12, ' '));
@@ -134,7 +135,7 @@ TEST(WordWrap, LongWordOfNarrowCharactersKeepsItsTail)
     const TextWidthFunction onePixel = [](const char*, int nCount) { return nCount; };
     const std::string word(300, 'w');
     const WrapResult result =
-        WrapMessageText((word + "\n").c_str(), kClientWidth, kAveWidth, onePixel, MAX_VIEW_LINES);
+        WrapMessageText((word + "\n").c_str(), kClientWidth, kLeftMargin, kAveWidth, onePixel, MAX_VIEW_LINES);
     // A line of spaces, then one character a line until the rest with its newline
     // measures 99: 202 single characters, then 98.
     ASSERT_EQ(result.lines.size(), 1u + 202u + 1u);
@@ -152,12 +153,12 @@ TEST(WordWrap, FillStopsAtTheTextWidthInSpacesWhenSpacesMeasureNothing)
         }
         return width;
     };
-    const WrapResult result = WrapMessageText("ab cd\n", kClientWidth, kAveWidth, noSpaceWidth, MAX_VIEW_LINES);
+    const WrapResult result = WrapMessageText("ab cd\n", kClientWidth, kLeftMargin, kAveWidth, noSpaceWidth, MAX_VIEW_LINES);
     ASSERT_EQ(result.lines.size(), 1u);
     EXPECT_EQ(result.lines[0], "ab cd" + std::string(110, ' '));
 
     const TextWidthFunction nothing = [](const char*, int) { return 0; };
-    const WrapResult empty = WrapMessageText("\n\n", kClientWidth, kAveWidth, nothing, MAX_VIEW_LINES);
+    const WrapResult empty = WrapMessageText("\n\n", kClientWidth, kLeftMargin, kAveWidth, nothing, MAX_VIEW_LINES);
     EXPECT_EQ(empty.lines, std::vector<std::string>(2, std::string(110, ' ')));
 }
 
@@ -179,7 +180,7 @@ TEST(WordWrap, DegenerateMetricsNeitherDivideNorLoop)
         {kClientWidth, INT_MAX, Filled({"", "a", "b", " ", "c"})},
     };
     for (const auto& c : cases) {
-        const WrapResult result = WrapMessageText("ab c\n", c.nClientWidth, c.nAveWidth, kTenPixels, MAX_VIEW_LINES);
+        const WrapResult result = WrapMessageText("ab c\n", c.nClientWidth, kLeftMargin, c.nAveWidth, kTenPixels, MAX_VIEW_LINES);
         EXPECT_EQ(result.lines, c.lines) << c.nClientWidth << " " << c.nAveWidth;
     }
 }
@@ -187,7 +188,7 @@ TEST(WordWrap, DegenerateMetricsNeitherDivideNorLoop)
 TEST(WordWrap, NegativeWidthsAreHandledSafely)
 {
     const TextWidthFunction negative = [](const char*, int nCount) { return -nCount; };
-    const WrapResult result = WrapMessageText("ab c\nd", kClientWidth, kAveWidth, negative, MAX_VIEW_LINES);
+    const WrapResult result = WrapMessageText("ab c\nd", kClientWidth, kLeftMargin, kAveWidth, negative, MAX_VIEW_LINES);
     EXPECT_EQ(result.lines, std::vector<std::string>({"ab c" + std::string(110, ' '), "d" + std::string(110, ' ')}));
 }
 

@@ -16,13 +16,13 @@ int MeasureString(const TextWidthFunction& measure, const std::string& s)
 
 }  // namespace
 
-WrapResult ReferenceWrapMessageText(const char* pszText, int nClientWidth, int nAveCharWidth,
+WrapResult ReferenceWrapMessageText(const char* pszText, int nClientWidth, int nLeftMargin, int nAveCharWidth,
                                     const TextWidthFunction& measure, int nMaxLines)
 {
     const std::string text = pszText != nullptr
         ? std::string(pszText, std::min<std::size_t>(std::strlen(pszText), INT_MAX))
         : std::string();
-    const std::int64_t textWidth = static_cast<std::int64_t>(nClientWidth) - 20;
+    const std::int64_t textWidth = static_cast<std::int64_t>(nClientWidth) - nLeftMargin;
     const std::int64_t fitLimit = textWidth - nAveCharWidth;
 
     WrapResult result;

@@ -49,7 +49,7 @@ int CMessageView::LayoutLines(CDC* pDC)
         return pDC->GetTextExtent(lpszText, nCount).cx;
     };
     const WrapResult wrapped =
-        WrapMessageText(theScript.m_pszMessage, m_nClientWidth, m_nAveCharWidth, measure, MAX_VIEW_LINES);
+        WrapMessageText(theScript.m_pszMessage, m_nClientWidth, kLeftMargin, m_nAveCharWidth, measure, MAX_VIEW_LINES);
     if (wrapped.limitHit) {
         AfxMessageBox("Maximum number of view lines exceeded");
     }

@@ -33,9 +33,6 @@ namespace {
 using Count = std::int64_t;
 using Pixels = std::int64_t;
 
-// Left margin of every display line.
-constexpr Pixels LINE_LEFT = 20;
-
 bool IsDelimiter(char c)
 {
     return c == ' ' || c == '\n';
@@ -83,7 +80,7 @@ Count FirstReached(Count below, Count above, Count guess, Predicate isReached)
 
 class CWordWrapper {
 public:
-    CWordWrapper(const char* pszText, int nClientWidth, int nAveCharWidth,
+    CWordWrapper(const char* pszText, int nClientWidth, int nLeftMargin, int nAveCharWidth,
                  const TextWidthFunction& measure, int nMaxLines);
 
     WrapResult Wrap();
@@ -132,12 +129,12 @@ private:
     std::vector<Count> m_anWordEnds;
 };
 
-CWordWrapper::CWordWrapper(const char* pszText, int nClientWidth, int nAveCharWidth,
+CWordWrapper::CWordWrapper(const char* pszText, int nClientWidth, int nLeftMargin, int nAveCharWidth,
                            const TextWidthFunction& measure, int nMaxLines)
     : m_pszText(pszText != nullptr ? pszText : ""),
       // A width function takes an int count, so no more text than that can be measured.
       m_nTextLength(static_cast<Count>(std::min<std::size_t>(std::strlen(m_pszText), INT_MAX))),
-      m_nTextWidth(static_cast<Pixels>(nClientWidth) - LINE_LEFT),
+      m_nTextWidth(static_cast<Pixels>(nClientWidth) - nLeftMargin),
       m_nFitLimit(m_nTextWidth - nAveCharWidth),
       m_measure(measure),
       m_nMaxLines(nMaxLines)
@@ -345,8 +342,8 @@ Pixels CWordWrapper::Measure(const char* psz, Count nCount) const
 
 }  // namespace
 
-WrapResult WrapMessageText(const char* pszText, int nClientWidth, int nAveCharWidth,
+WrapResult WrapMessageText(const char* pszText, int nClientWidth, int nLeftMargin, int nAveCharWidth,
                            const TextWidthFunction& measure, int nMaxLines)
 {
-    return CWordWrapper(pszText, nClientWidth, nAveCharWidth, measure, nMaxLines).Wrap();
+    return CWordWrapper(pszText, nClientWidth, nLeftMargin, nAveCharWidth, measure, nMaxLines).Wrap();
 }

@@ -17,12 +17,12 @@ struct WrapResult {
     bool limitHit = false;
 };
 
-// Wraps pszText (null reads as an empty text) into lines drawn 20 pixels from the
-// left of a client area nClientWidth wide.
+// Wraps pszText (null reads as an empty text) into lines drawn nLeftMargin pixels
+// from the left of a client area nClientWidth wide.
 //
 // A character joins the current line when the line, the rest of the character's
 // word and that word's delimiter (space or newline) measure less than the text
-// width (nClientWidth - 20) minus nAveCharWidth; a newline always ends the line.
+// width (nClientWidth - nLeftMargin) minus nAveCharWidth; a newline always ends the line.
 // A finished line gets spaces while it measures less than the text width, but never
 // more spaces than the text width has pixels: a space of at least one pixel never
 // needs more, and one that measures nothing would otherwise be added forever. A
@@ -31,5 +31,5 @@ struct WrapResult {
 // The lines depend only on these rules as long as measure is a function of the
 // measured bytes alone and never gets narrower as a string gets longer; the wrap
 // relies on both to measure far less often than once per character.
-WrapResult WrapMessageText(const char* pszText, int nClientWidth, int nAveCharWidth,
+WrapResult WrapMessageText(const char* pszText, int nClientWidth, int nLeftMargin, int nAveCharWidth,
                            const TextWidthFunction& measure, int nMaxLines);
