@@ -70,6 +70,23 @@ bool IsMessageBox(HWND hWnd)
     return WindowClass(hWnd) == "#32770";
 }
 
+struct ProcessWindows {
+    DWORD dwProcessId;
+    std::vector<HWND> windows;
+};
+
+// An EnumWindows callback: a named function, since on i686 it must be __stdcall.
+BOOL CALLBACK CollectProcessWindow(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<ProcessWindows*>(lParam);
+    DWORD dwProcessId = 0;
+    GetWindowThreadProcessId(hWnd, &dwProcessId);
+    if (dwProcessId == pSearch->dwProcessId) {
+        pSearch->windows.push_back(hWnd);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 LauncherProcess::LauncherProcess(const char* pszScript) : m_strFolder(NewScratchFolder())
@@ -134,21 +151,8 @@ void LauncherProcess::Kill()
 
 std::vector<HWND> LauncherProcess::TopLevelWindows() const
 {
-    struct Search {
-        DWORD dwProcessId;
-        std::vector<HWND> windows;
-    } search = {m_info.dwProcessId, {}};
-    EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto* pSearch = reinterpret_cast<Search*>(lParam);
-            DWORD dwProcessId = 0;
-            GetWindowThreadProcessId(hWnd, &dwProcessId);
-            if (dwProcessId == pSearch->dwProcessId) {
-                pSearch->windows.push_back(hWnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ProcessWindows search = {m_info.dwProcessId, {}};
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.windows;
 }
 

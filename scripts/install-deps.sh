@@ -11,7 +11,7 @@ for group in "${groups[@]}"; do
   case "$group" in
     native)  packages+=(cmake g++ make googletest libgtest-dev libbenchmark-dev valgrind) ;;
     windows) packages+=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest) ;;
-    wine)    packages+=(wine wine64 xvfb x11-apps imagemagick) ;;
+    wine)    packages+=(wine wine64 wine32:i386 xvfb x11-apps imagemagick) ;;
     fuzz)    packages+=(clang-14 libclang-rt-14-dev) ;;
     *) echo "unknown group: $group" >&2; exit 2 ;;
   esac
@@ -25,6 +25,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   SUDO=""
   [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  # wine32 is an i386 package: the release setup.exe is a 32-bit program.
+  if [[ " ${missing[*]}" == *":i386"* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds setup.exe and runs it on examples/setup.ini under Wine, installing what it
-# needs with apt-get.
+# Builds the release setup.exe (i686) and runs it on examples/setup.ini under Wine,
+# installing what it needs with apt-get.
 #
 # With a display (DISPLAY set) the launcher opens there and this script returns when
 # it is closed. Without one, the launcher runs in a virtual frame buffer: the script
@@ -16,9 +16,13 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 scripts/install-deps.sh windows wine
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j2 --target setup
-wine="$(command -v wine64 || echo /usr/lib/wine/wine64)"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j2 --target setup
+wine="$(command -v wine || echo /usr/lib/wine/wine64)"
 cd examples
 # No Mono or Gecko: their install prompts are not wanted on a first run of Wine.
-WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all "$wine" "$root/build/win64/setup.exe"
+WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all "$wine" "$root/build/win32/setup.exe" || {
+    echo "run-example: Wine did not run the 32-bit setup.exe; a Wine prefix made before wine32" \
+         "was installed has no 32-bit side: start again with a new WINEPREFIX" >&2
+    exit 1
+}

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Takes docs/screenshot.png: setup.exe (the x86_64 build) on examples/setup.ini,
+# Takes docs/screenshot.png: the release setup.exe (i686) on examples/setup.ini,
 # in a Wine virtual desktop under Xvfb so that Wine draws the caption bar itself,
 # cropped to the launcher window with a margin. Builds what is missing first, and
 # installs what it needs with apt-get.
@@ -14,8 +14,8 @@ output="${2:-docs/screenshot.png}"
 work="$root/build/screenshot"
 
 scripts/install-deps.sh windows wine
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j2 --target setup
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j2 --target setup
 
 rm -rf "$work"
 mkdir -p "$work" "$(dirname "$output")"
@@ -23,7 +23,7 @@ cp "$script" "$work/setup.ini"
 
 source scripts/wine-env.sh
 
-exe="Z:${root//\//\\}\\build\\win64\\setup.exe"
+exe="Z:${root//\//\\}\\build\\win32\\setup.exe"
 (cd "$work" && exec "$WINE" explorer /desktop=shot,800x600 "$exe") >"$work/wine.log" 2>&1 &
 
 # The launcher has drawn itself once two captures a second apart agree and show

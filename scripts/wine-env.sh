@@ -1,11 +1,12 @@
 #!/bin/bash
-# Wine environment for running the x86_64 Windows build on this machine.
+# Wine environment for running the Windows builds on this machine, i686 and x86_64.
 #
 # Source it: it starts Xvfb on a free display and exports DISPLAY, points WINEPREFIX
 # at a prefix under build/ (created with `wineboot -i` the first time only, set up
 # to run every program in a virtual desktop the size of the screen), sets
-# WINEDEBUG=-all and WINE (the 64-bit loader), and installs Wine, Xvfb and the
-# screenshot tools with apt-get when they are missing (scripts/install-deps.sh wine).
+# WINEDEBUG=-all and WINE (the 64-bit loader, which hands a 32-bit program on to the
+# 32-bit one), and installs Wine, Xvfb and the screenshot tools with apt-get when they
+# are missing (scripts/install-deps.sh wine).
 # One session uses the prefix at a time and a second one waits, because a wineserver
 # whose desktop lives on another session's display breaks when that display goes; a
 # script started from inside a session joins it instead.
@@ -87,12 +88,15 @@ wine_env_start_xvfb() {
     return 1
 }
 
-# Creates the prefix the first time, and again when its settings here change. Every
-# program runs in a Wine virtual desktop the size of the screen: Wine then draws the
-# window frames itself, and a closing window does not wait, two seconds each time,
-# for a window manager that Xvfb does not have.
+# Creates the prefix the first time, and again when its settings here change, which
+# include whether Wine's 32-bit loader (wine32) is installed: a prefix made without it
+# has no 32-bit side and runs no 32-bit program. Every program runs in a Wine virtual
+# desktop the size of the screen: Wine then draws the window frames itself, and a
+# closing window does not wait, two seconds each time, for a window manager that
+# Xvfb does not have.
 wine_env_boot_prefix() {
     local settings="virtual desktop ${WINE_ENV_SCREEN%x*}"
+    [ -x /usr/lib/wine/wine ] && settings+=", 32-bit side"
     export WINEPREFIX="$WINE_ENV_DIR/prefix"
     [ "$(cat "$WINE_ENV_DIR/prefix.ready" 2>/dev/null)" = "$settings" ] && return 0
     wine_env_log "creating $WINEPREFIX (wineboot -i, about 10 s)"
