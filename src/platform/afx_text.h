@@ -1,13 +1,34 @@
-// Character services of the ANSI code page, aware of double-byte code pages.
+// Character services for the script's text.
+//
+// The script's text is kept as bytes in the script's encoding: the system's ANSI
+// code page (a script without a byte-order mark), which may be a double-byte one,
+// or UTF-8 (a script with a byte-order mark; UTF-16 scripts are turned into UTF-8
+// while they are read). An ASCII byte never occurs inside a UTF-8 multi-byte
+// character, so searches for ASCII bytes stay byte searches in both encodings; the
+// double-byte rules apply to ANSI text only. The platform converts text from this
+// encoding at its edge.
 #pragma once
 
-// True when c begins a double-byte character in the system's ANSI code page.
+enum class AfxTextEncoding { Ansi, Utf8 };
+
+// The encoding of every text handed to the platform; ANSI until the script reader
+// meets a byte-order mark.
+void AfxSetTextEncoding(AfxTextEncoding encoding);
+AfxTextEncoding AfxGetTextEncoding();
+
+// Bytes of the character that starts at p (p[0] != 0), never past the NUL. ANSI: 2
+// for a lead byte followed by a non-NUL byte, else 1. UTF-8: the length of a
+// well-formed sequence, else 1 (a broken byte is one character, shown as U+FFFD).
+int AfxCharLength(const char* p);
+
+// True when c begins a double-byte character in the system's ANSI code page,
+// whatever the script's encoding; text logic asks AfxCharLength instead.
 bool AfxIsLeadByte(unsigned char c);
 
-// The first occurrence of c in the string, never a trail byte; null if none.
+// The first occurrence of c in the string, never inside a character; null if none.
 const char* AfxStrChr(const char* psz, char c);
 char* AfxStrChr(char* psz, char c);
-// Ends the string at the first occurrence of c, never a trail byte; no change if none.
+// Ends the string at the first occurrence of c, never inside a character; no change if none.
 void AfxCutAt(char* psz, char c);
 
 // Whole-string equality with the ASCII letters A-Z taken as a-z on both sides; no

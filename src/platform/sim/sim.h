@@ -20,7 +20,7 @@
 
 namespace sim {
 
-// Back to a fresh machine: no windows, files, registry or records; default font
+// Back to a fresh machine: no windows, files, registry or records; ANSI text; default font
 // (height 16, average width 7, every character 7 wide), single-byte code page,
 // module path "C:\media\SETUP.EXE", work area (0, 0, 1024, 738), show command
 // SW_SHOWNORMAL, every WinExec succeeding.

@@ -1,4 +1,5 @@
 // The one simulated machine, and resetting it between tests.
+#include "platform/afx_text.h"
 #include "platform/sim/sim_state.h"
 
 namespace sim {
@@ -9,6 +10,10 @@ Machine& TheMachine()
     return machine;
 }
 
-void Reset() { TheMachine() = Machine{}; }
+void Reset()
+{
+    TheMachine() = Machine{};
+    AfxSetTextEncoding(AfxTextEncoding::Ansi);
+}
 
 }  // namespace sim

@@ -1,12 +1,13 @@
 // Message boxes, the message loop and the show command the process was started with.
 #include "platform/os.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace os {
 
 int MessageBox(WindowHandle hOwner, const char* lpszText, const char* lpszCaption, UINT nType)
 {
-    return ::MessageBoxA(ToHwnd(hOwner), lpszText, lpszCaption, nType);
+    return ::MessageBoxW(ToHwnd(hOwner), WideText(lpszText).c_str(), WideText(lpszCaption).c_str(), nType);
 }
 
 int RunMessageLoop()

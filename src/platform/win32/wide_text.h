@@ -1,0 +1,48 @@
+// Text crossing the platform edge: the script's encoding (the ANSI code page or
+// UTF-8, see afx_text.h) to UTF-16 for the wide API, and back.
+//
+// In an ANSI script the conversion is CP_ACP, exactly what the system's ANSI
+// functions do themselves, so every result stays what those functions give. A
+// broken UTF-8 sequence, also one cut at the end of a counted prefix, becomes
+// U+FFFD.
+#pragma once
+
+#include "platform/win32/windows_include.h"
+
+// The code page of the script's text: CP_ACP or CP_UTF8.
+UINT ScriptCodePage();
+
+// A text converted to UTF-16, NUL-terminated; a null pointer reads as "".
+class WideText {
+public:
+    // nBytes < 0: up to the NUL.
+    explicit WideText(const char* psz, int nBytes = -1);
+    WideText(const WideText&) = delete;
+    WideText& operator=(const WideText&) = delete;
+    ~WideText() { delete[] m_psz; }
+
+    const wchar_t* c_str() const { return m_psz; }
+    // UTF-16 units, without the NUL.
+    int length() const { return m_nLength; }
+
+private:
+    wchar_t* m_psz = nullptr;
+    int m_nLength = 0;
+};
+
+// A UTF-16 text converted to the script's encoding, NUL-terminated.
+class NarrowText {
+public:
+    // nUnits < 0: up to the NUL.
+    explicit NarrowText(const wchar_t* psz, int nUnits = -1);
+    NarrowText(const NarrowText&) = delete;
+    NarrowText& operator=(const NarrowText&) = delete;
+    ~NarrowText() { delete[] m_psz; }
+
+    const char* c_str() const { return m_psz; }
+    // Hands the buffer over to the caller, who frees it with delete[].
+    char* release();
+
+private:
+    char* m_psz = nullptr;
+};
