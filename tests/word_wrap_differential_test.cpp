@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "ui/message_view.h"
 #include "ui/word_wrap.h"
@@ -79,7 +80,9 @@ public:
         const int nTokens = Between(0, 40);
         for (int t = 0; t < nTokens; ++t) {
             const int kind = Between(0, 19);
-            if (kind < 12) {
+            if (kind < 2) {
+                text += Ideographs(Between(1, 30));
+            } else if (kind < 12) {
                 text += Word(Between(1, 9));
             } else if (kind < 14) {
                 text += Word(Between(10, 90));
@@ -95,10 +98,46 @@ public:
         return text;
     }
 
+    // No flags (each byte a character), characters and breaks as a UTF-8 text of
+    // ideographs and hyphenated words has them, or any pattern at all.
+    std::vector<unsigned char> Breaks(const std::string& text)
+    {
+        const int kind = Between(0, 2);
+        std::vector<unsigned char> flags;
+        for (std::size_t i = 0; kind != 0 && i < text.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(text[i]);
+            if (kind == 1) {
+                const bool isStop = (c & 0xC0) != 0x80;
+                const bool isBreak = c >= 0xE0 || (i > 0 && text[i - 1] == '-');
+                flags.push_back(static_cast<unsigned char>((isStop ? WRAP_CHAR_STOP : 0) |
+                                                           (isBreak ? WRAP_BREAK_BEFORE : 0)));
+            } else {
+                flags.push_back(static_cast<unsigned char>(Between(0, 3)));
+            }
+        }
+        // Now and then flags for only part of the text.
+        if (Between(0, 7) == 0) {
+            flags.resize(flags.size() / 2);
+        }
+        return flags;
+    }
+
 private:
+    // Three-byte characters, as UTF-8 writes ideographs.
+    std::string Ideographs(int nCount)
+    {
+        std::string run;
+        for (int i = 0; i < nCount; ++i) {
+            run += static_cast<char>(Between(0xE4, 0xE9));
+            run += static_cast<char>(Between(0x80, 0xBF));
+            run += static_cast<char>(Between(0x80, 0xBF));
+        }
+        return run;
+    }
+
     std::string Word(int nLength)
     {
-        static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzAMWil.,;0189\x80\xE9\xFF";
+        static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzAMWil.,;0189-\x80\xE9\xFF";
         std::string word;
         for (int i = 0; i < nLength; ++i) {
             word += kLetters[Between(0, static_cast<int>(sizeof(kLetters)) - 2)];
@@ -143,12 +182,19 @@ TEST(WordWrapDifferential, AgreesWithTheCharacterByCharacterWrap)
         const int nLeftMargin = random.Between(0, 40);
         const int nAveWidth = random.Between(-5, 20);
         const int nMaxLines = random.Between(0, 3) == 0 ? random.Between(0, 30) : MAX_VIEW_LINES;
+        const std::vector<unsigned char> flags = random.Breaks(text);
+        WrapBreaks breaks;
+        breaks.pFlags = flags.empty() ? nullptr : flags.data();
+        breaks.nFlags = flags.size();
+        breaks.bCutOverlong = random.Between(0, 1) == 1;
 
-        const WrapResult expected = ReferenceWrapMessageText(text.c_str(), nClientWidth, nLeftMargin, nAveWidth, font, nMaxLines);
-        const WrapResult actual = WrapMessageText(text.c_str(), nClientWidth, nLeftMargin, nAveWidth, font, nMaxLines);
+        const WrapResult expected =
+            ReferenceWrapMessageText(text.c_str(), nClientWidth, nLeftMargin, nAveWidth, font, nMaxLines, breaks);
+        const WrapResult actual = WrapMessageText(text.c_str(), nClientWidth, nLeftMargin, nAveWidth, font, nMaxLines, breaks);
         const bool identical = actual.lines == expected.lines && actual.limitHit == expected.limitHit;
         EXPECT_TRUE(identical) << "case " << i << ", font kind " << static_cast<int>(kind) << ", client width "
-                               << nClientWidth << ", margin " << nLeftMargin << ", average width " << nAveWidth << ", text \"" << text << "\"";
+                               << nClientWidth << ", margin " << nLeftMargin << ", average width " << nAveWidth << ", " << flags.size()
+                               << " flags, cut " << breaks.bCutOverlong << ", text \"" << text << "\"";
         nIdentical += identical ? 1 : 0;
         nLimitHits += expected.limitHit ? 1 : 0;
         nBrokenWords += HasOverlongWord(text, font, nClientWidth - nLeftMargin - nAveWidth) ? 1 : 0;
@@ -170,8 +216,13 @@ TEST(WordWrapDifferential, ArbitraryWidthsStaySafe)
     };
     for (int i = 0; i < 500; ++i) {
         const std::string text = random.Text();
+        const std::vector<unsigned char> flags = random.Breaks(text);
+        WrapBreaks breaks;
+        breaks.pFlags = flags.data();
+        breaks.nFlags = flags.size();
+        breaks.bCutOverlong = random.Between(0, 1) == 1;
         const WrapResult result = WrapMessageText(text.c_str(), random.Between(-40, 400), 20, random.Between(-5, 20),
-                                                  erratic, MAX_VIEW_LINES);
+                                                  erratic, MAX_VIEW_LINES, breaks);
         ASSERT_LE(result.lines.size(), static_cast<std::size_t>(MAX_VIEW_LINES));
         std::string wrapped;
         for (const std::string& line : result.lines) {

@@ -74,13 +74,6 @@ TEST_P(WrapTenPixelFont, GivesTheExpectedLines)
 INSTANTIATE_TEST_SUITE_P(Cases, WrapTenPixelFont, testing::ValuesIn(kWrapCases),
                          [](const testing::TestParamInfo<WrapCase>& info) { return std::string(info.param.name); });
 
-TEST(WordWrap, AbsentTextIsEmpty)
-{
-    const WrapResult result = WrapTen(nullptr);
-    EXPECT_TRUE(result.lines.empty());
-    EXPECT_FALSE(result.limitHit);
-}
-
 std::string Repeated(const std::string& piece, int nTimes)
 {
     std::string text;
@@ -88,6 +81,66 @@ std::string Repeated(const std::string& piece, int nTimes)
         text += piece;
     }
     return text;
+}
+
+// Characters of several bytes, and breaks between them: the flags a platform gives
+// for a double-byte ANSI text (lead bytes 0x81-0x9F, 0xE0-0xFC) and for UTF-8 text
+// with a break before every ideograph.
+std::vector<unsigned char> CharacterFlags(const std::string& text, bool bUtf8)
+{
+    std::vector<unsigned char> flags(text.size(), 0);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const bool isLead = (c >= 0x81 && c <= 0x9F) || c >= 0xE0;
+        if (bUtf8) {
+            flags[i] = (c & 0xC0) == 0x80 ? 0 : (c >= 0xE0 ? WRAP_CHAR_STOP | WRAP_BREAK_BEFORE : WRAP_CHAR_STOP);
+        } else {
+            flags[i] = WRAP_CHAR_STOP;
+            i += isLead && i + 1 < text.size() ? 1 : 0;
+        }
+    }
+    return flags;
+}
+
+TEST(WordWrap, MultiByteCharactersStayWholeAndOverlongPiecesAreCut)
+{
+    const std::string kana2 = "\x82\xA0";      // one double-byte character, 20 pixels
+    const std::string kanji3 = "\xE6\xBC\xA2";  // one ideograph in UTF-8, 30 pixels
+    struct {
+        std::string text;
+        bool bUtf8;
+        bool bCutOverlong;
+        std::vector<std::string> lines;
+    } const cases[] = {
+        // Too wide as a word: one character, never one byte, per line until the rest fits.
+        {Repeated(kana2, 6) + "\n", false, false, {"", kana2, kana2, Repeated(kana2, 4)}},
+        // After a word the piece begins the next line with no line of spaces.
+        {"ab " + Repeated(kana2, 5) + "\n", false, false, {"ab ", kana2, Repeated(kana2, 4)}},
+        // Ideographs break between one another; three fit on a line.
+        {Repeated(kanji3, 7) + "\n", true, true, {Repeated(kanji3, 3), Repeated(kanji3, 3), kanji3}},
+        {"ab" + Repeated(kanji3, 3) + "\n", true, true, {"ab" + Repeated(kanji3, 2), kanji3}},
+        // A piece with no break in it is cut at its last character that fits.
+        {"1234567890\n", true, true, {"123456789", "0"}},
+        {"ab 1234567890123 c\n", true, true, {"ab ", "123456789", "0123 c"}},
+        {"abcdefghi\n", true, true, {"abcdefghi"}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<unsigned char> flags = CharacterFlags(c.text, c.bUtf8);
+        WrapBreaks breaks;
+        breaks.pFlags = flags.data();
+        breaks.nFlags = flags.size();
+        breaks.bCutOverlong = c.bCutOverlong;
+        const WrapResult result =
+            WrapMessageText(c.text.c_str(), kClientWidth, kLeftMargin, kAveWidth, kTenPixels, MAX_VIEW_LINES, breaks);
+        EXPECT_EQ(result.lines, Filled(c.lines)) << c.text;
+    }
+}
+
+TEST(WordWrap, AbsentTextIsEmpty)
+{
+    const WrapResult result = WrapTen(nullptr);
+    EXPECT_TRUE(result.lines.empty());
+    EXPECT_FALSE(result.limitHit);
 }
 
 TEST(WordWrap, LineLimit)

@@ -17,7 +17,7 @@ int MeasureString(const TextWidthFunction& measure, const std::string& s)
 }  // namespace
 
 WrapResult ReferenceWrapMessageText(const char* pszText, int nClientWidth, int nLeftMargin, int nAveCharWidth,
-                                    const TextWidthFunction& measure, int nMaxLines)
+                                    const TextWidthFunction& measure, int nMaxLines, const WrapBreaks& breaks)
 {
     const std::string text = pszText != nullptr
         ? std::string(pszText, std::min<std::size_t>(std::strlen(pszText), INT_MAX))
@@ -25,21 +25,50 @@ WrapResult ReferenceWrapMessageText(const char* pszText, int nClientWidth, int n
     const std::int64_t textWidth = static_cast<std::int64_t>(nClientWidth) - nLeftMargin;
     const std::int64_t fitLimit = textWidth - nAveCharWidth;
 
+    // Characters begin at the first byte, at flagged bytes, at newlines and after
+    // them; lines may break before a character that is flagged or follows a space
+    // or a newline. The end of the text is both.
+    std::vector<bool> isStop(text.size() + 1, true);
+    std::vector<bool> isBreak(text.size() + 1, true);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char flags =
+            breaks.pFlags != nullptr && i < breaks.nFlags ? breaks.pFlags[i] : WRAP_CHAR_STOP;
+        const char previous = i > 0 ? text[i - 1] : '\0';
+        isStop[i] = i == 0 || (flags & WRAP_CHAR_STOP) != 0 || text[i] == '\n' || previous == '\n';
+        isBreak[i] = isStop[i] && ((flags & WRAP_BREAK_BEFORE) != 0 || previous == ' ' || previous == '\n');
+    }
+    const auto nextStop = [&](std::size_t i) {
+        do {
+            ++i;
+        } while (!isStop[i]);
+        return i;
+    };
+
     WrapResult result;
     std::string line;
-    for (std::size_t i = 0;; ++i) {
+    for (std::size_t i = 0;;) {
         const char c = i < text.size() ? text[i] : '\0';
         if (c == '\0' && line.empty()) {
             break;
         }
+        std::string character;
         if (c != '\0') {
             std::size_t end = i + 1;
-            if (c != ' ' && c != '\n') {
-                end = text.find_first_of(" \n", i);
-                end = end == std::string::npos ? text.size() : end + 1;
+            while (!isBreak[end]) {
+                ++end;
             }
+            character = text.substr(i, nextStop(i) - i);
             if (MeasureString(measure, line + text.substr(i, end - i)) < fitLimit && c != '\n') {
-                line += c;
+                line += character;
+                i = nextStop(i);
+                continue;
+            }
+            // A piece too wide for a line of its own: its first character goes on an
+            // empty line, and each next one while the line with it fits.
+            if (breaks.bCutOverlong && c != '\n' &&
+                (line.empty() || (!isBreak[i] && MeasureString(measure, line + character) < fitLimit))) {
+                line += character;
+                i = nextStop(i);
                 continue;
             }
         }
@@ -56,7 +85,15 @@ WrapResult ReferenceWrapMessageText(const char* pszText, int nClientWidth, int n
         if (c == '\0') {
             break;
         }
-        line = c == '\n' ? std::string() : std::string(1, c);
+        if (c == '\n') {
+            line.clear();
+            ++i;
+        } else if (breaks.bCutOverlong) {
+            line.clear();  // the character is tried again on the new line
+        } else {
+            line = character;
+            i = nextStop(i);
+        }
     }
     return result;
 }

@@ -5,4 +5,5 @@
 #include "ui/word_wrap.h"
 
 WrapResult ReferenceWrapMessageText(const char* pszText, int nClientWidth, int nLeftMargin, int nAveCharWidth,
-                                    const TextWidthFunction& measure, int nMaxLines);
+                                    const TextWidthFunction& measure, int nMaxLines,
+                                    const WrapBreaks& breaks = WrapBreaks());

@@ -20,6 +20,10 @@
 // way, starting from the count that the width of one space predicts. The widths are
 // never assumed to add up character by character: where they do (the platform's
 // text extent of its default font), the first guesses are simply right.
+//
+// Only whole characters are measured, so a character of several bytes is never
+// measured in part. A piece too wide for a line of its own is cut, where the breaks
+// ask for it, by the same kind of search over its characters.
 #include "ui/word_wrap.h"
 
 #include <algorithm>
@@ -32,11 +36,6 @@ namespace {
 
 using Count = std::int64_t;
 using Pixels = std::int64_t;
-
-bool IsDelimiter(char c)
-{
-    return c == ' ' || c == '\n';
-}
 
 // The smallest k in (below, above] for which isReached(k) holds, given that it does
 // not hold at below, holds at above and, once it holds, holds for every larger k.
@@ -81,13 +80,16 @@ Count FirstReached(Count below, Count above, Count guess, Predicate isReached)
 class CWordWrapper {
 public:
     CWordWrapper(const char* pszText, int nClientWidth, int nLeftMargin, int nAveCharWidth,
-                 const TextWidthFunction& measure, int nMaxLines);
+                 const TextWidthFunction& measure, int nMaxLines, const WrapBreaks& breaks);
 
     WrapResult Wrap();
 
 private:
+    void ReadBreaks(const WrapBreaks& breaks);
     Count ExtendLine(Count nPos);
+    Count CutOverlong();
     Count WordEnd(Count nPos);
+    Count CharStopFrom(Count nPos) const;
     bool IsTooWide(Count nCount);
     void MeasureStretch(Count nCount);
     Count ShortProbeCount() const;
@@ -105,7 +107,10 @@ private:
     Pixels m_nFitLimit;
     const TextWidthFunction& m_measure;
     Count m_nMaxLines;
+    bool m_bCutOverlong;
     WrapResult m_result;
+    // Per byte of the text: WRAP_CHAR_STOP and WRAP_BREAK_BEFORE as the wrap obeys them.
+    std::vector<unsigned char> m_abFlags;
 
     // The current line is the text from m_nLineStart up to the position being tested.
     Count m_nLineStart = 0;
@@ -127,21 +132,44 @@ private:
     // The word ends gathered ahead of the line, with where each word starts.
     std::vector<Count> m_anWordStarts;
     std::vector<Count> m_anWordEnds;
+    // The characters of a piece being cut, by where each ends.
+    std::vector<Count> m_anCharEnds;
 };
 
 CWordWrapper::CWordWrapper(const char* pszText, int nClientWidth, int nLeftMargin, int nAveCharWidth,
-                           const TextWidthFunction& measure, int nMaxLines)
+                           const TextWidthFunction& measure, int nMaxLines, const WrapBreaks& breaks)
     : m_pszText(pszText != nullptr ? pszText : ""),
       // A width function takes an int count, so no more text than that can be measured.
       m_nTextLength(static_cast<Count>(std::min<std::size_t>(std::strlen(m_pszText), INT_MAX))),
       m_nTextWidth(static_cast<Pixels>(nClientWidth) - nLeftMargin),
       m_nFitLimit(m_nTextWidth - nAveCharWidth),
       m_measure(measure),
-      m_nMaxLines(nMaxLines)
+      m_nMaxLines(nMaxLines),
+      m_bCutOverlong(breaks.bCutOverlong)
 {
     if (nAveCharWidth > 0) {
         m_nSeenCount = 1;
         m_nSeenWidth = nAveCharWidth;
+    }
+    ReadBreaks(breaks);
+}
+
+// Takes the caller's flags, with the newlines and spaces that always bound
+// characters and words, and no break inside a character.
+void CWordWrapper::ReadBreaks(const WrapBreaks& breaks)
+{
+    const std::size_t nLength = static_cast<std::size_t>(m_nTextLength);
+    m_abFlags.resize(nLength);
+    for (std::size_t i = 0; i < nLength; ++i) {
+        unsigned char flags = breaks.pFlags != nullptr && i < breaks.nFlags ? breaks.pFlags[i] : WRAP_CHAR_STOP;
+        const char previous = i > 0 ? m_pszText[i - 1] : '\0';
+        if (i == 0 || m_pszText[i] == '\n' || previous == '\n') {
+            flags |= WRAP_CHAR_STOP;
+        }
+        if (previous == ' ' || previous == '\n') {
+            flags |= WRAP_BREAK_BEFORE;
+        }
+        m_abFlags[i] = (flags & WRAP_CHAR_STOP) != 0 ? flags : 0;
     }
 }
 
@@ -149,7 +177,10 @@ WrapResult CWordWrapper::Wrap()
 {
     Count nPos = 0;
     for (;;) {
-        const Count nStop = ExtendLine(nPos);
+        Count nStop = ExtendLine(nPos);
+        if (m_bCutOverlong && nStop == m_nLineStart && nStop < m_nTextLength && m_pszText[nStop] != '\n') {
+            nStop = CutOverlong();
+        }
         if (nStop == m_nTextLength) {
             if (nStop > m_nLineStart) {
                 FinishLine(nStop);
@@ -159,9 +190,19 @@ WrapResult CWordWrapper::Wrap()
         if (!FinishLine(nStop)) {
             break;
         }
-        // A newline is dropped; a character that did not fit begins the next line.
-        StartLine(m_pszText[nStop] == '\n' ? nStop + 1 : nStop);
-        nPos = nStop + 1;
+        if (m_pszText[nStop] == '\n') {
+            // A newline is dropped.
+            StartLine(nStop + 1);
+            nPos = nStop + 1;
+        } else if (m_bCutOverlong) {
+            // The word that did not fit is tried again on a line of its own.
+            StartLine(nStop);
+            nPos = nStop;
+        } else {
+            // The character that did not fit begins the next line.
+            StartLine(nStop);
+            nPos = CharStopFrom(nStop + 1);
+        }
     }
     return std::move(m_result);
 }
@@ -197,21 +238,52 @@ Count CWordWrapper::ExtendLine(Count nPos)
     return nPos;
 }
 
-// One past the rest of the word at nPos with its delimiter, or the end of the text
-// when no delimiter follows. A space at nPos is a word of its own.
+// The line starts a piece that is too wide even alone: the most of its characters
+// that fit, but at least one. Returns where the line ends.
+Count CWordWrapper::CutOverlong()
+{
+    // Only characters that end before the shortest stretch known to be too wide can fit.
+    const Count nWordEnd = WordEnd(m_nLineStart);
+    const Count nBound = m_nLineStart + std::min(m_nWideCount, nWordEnd - m_nLineStart);
+    m_anCharEnds.clear();
+    for (Count nEnd = CharStopFrom(m_nLineStart + 1); nEnd < nBound; nEnd = CharStopFrom(nEnd + 1)) {
+        m_anCharEnds.push_back(nEnd);
+    }
+    const Count nChars = static_cast<Count>(m_anCharEnds.size());
+    const double expected = ExpectedFitCount();
+    const Count nGuess = std::upper_bound(m_anCharEnds.begin(), m_anCharEnds.end(),
+                                          static_cast<double>(m_nLineStart) + std::min(expected, 1e18),
+                                          [](double x, Count nEnd) { return x < static_cast<double>(nEnd); }) -
+                         m_anCharEnds.begin();
+    const Count nFirstTooWide = FirstReached(-1, nChars, nGuess, [&](Count k) {
+        return k == nChars || IsTooWide(m_anCharEnds[k] - m_nLineStart);
+    });
+    return nFirstTooWide > 0 ? m_anCharEnds[nFirstTooWide - 1] : CharStopFrom(m_nLineStart + 1);
+}
+
+// Where the rest of the word at nPos ends: the next place a line may break, or the
+// end of the text.
 Count CWordWrapper::WordEnd(Count nPos)
 {
-    if (IsDelimiter(m_pszText[nPos])) {
-        return nPos + 1;
-    }
     // A word broken over many lines is looked up again from each of its characters.
     if (nPos < m_nScanFrom || nPos >= m_nScanEnd) {
-        const Count nDelimiter =
-            std::min(nPos + static_cast<Count>(std::strcspn(m_pszText + nPos, " \n")), m_nTextLength);
+        Count nEnd = nPos + 1;
+        while (nEnd < m_nTextLength && (m_abFlags[nEnd] & WRAP_BREAK_BEFORE) == 0) {
+            ++nEnd;
+        }
         m_nScanFrom = nPos;
-        m_nScanEnd = nDelimiter < m_nTextLength ? nDelimiter + 1 : nDelimiter;
+        m_nScanEnd = nEnd;
     }
     return m_nScanEnd;
+}
+
+// The first character boundary at or after nPos; the end of the text is one.
+Count CWordWrapper::CharStopFrom(Count nPos) const
+{
+    while (nPos < m_nTextLength && (m_abFlags[nPos] & WRAP_CHAR_STOP) == 0) {
+        ++nPos;
+    }
+    return std::min(nPos, m_nTextLength);
 }
 
 // Whether the first nCount bytes from the line start measure at least the fit limit.
@@ -222,7 +294,10 @@ bool CWordWrapper::IsTooWide(Count nCount)
         // then so is the whole long word, without measuring all of it.
         const Count nShort = ShortProbeCount();
         if (nShort > m_nFitCount && nShort < nCount) {
-            MeasureStretch(nShort);
+            const Count nWhole = CharStopFrom(m_nLineStart + nShort) - m_nLineStart;
+            if (nWhole < nCount) {
+                MeasureStretch(nWhole);
+            }
         }
     }
     if (nCount > m_nFitCount && nCount < m_nWideCount) {
@@ -343,7 +418,7 @@ Pixels CWordWrapper::Measure(const char* psz, Count nCount) const
 }  // namespace
 
 WrapResult WrapMessageText(const char* pszText, int nClientWidth, int nLeftMargin, int nAveCharWidth,
-                           const TextWidthFunction& measure, int nMaxLines)
+                           const TextWidthFunction& measure, int nMaxLines, const WrapBreaks& breaks)
 {
-    return CWordWrapper(pszText, nClientWidth, nLeftMargin, nAveCharWidth, measure, nMaxLines).Wrap();
+    return CWordWrapper(pszText, nClientWidth, nLeftMargin, nAveCharWidth, measure, nMaxLines, breaks).Wrap();
 }
