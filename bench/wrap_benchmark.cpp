@@ -4,14 +4,16 @@
 // The view is that of the launcher in the platform's default font: client width
 // 447 (a 465-pixel frame client less the view's 2-pixel border and the 16-pixel
 // scroll bar), average character width 7, with proportional character widths.
-// The message is 300 lines of 1497 characters, each ended by a newline: either
-// prose or one long word per line.
+// The message is 300 lines of 1497 bytes, each ended by a newline: prose, one long
+// word per line, or 499 ideographs in UTF-8 (14 pixels each) with a break allowed
+// before every one, as the platform's break finder marks them, and overlong pieces cut.
 #include <benchmark/benchmark.h>
 
 #include <array>
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "ui/word_wrap.h"
 #include "wrap_reference.h"
@@ -46,6 +48,13 @@ std::array<int, 256> ProportionalWidths()
     }
     for (unsigned char c : std::string("mwMW")) {
         widths[c] = 11;
+    }
+    // UTF-8 ideographs: the lead byte carries the width.
+    for (int c = 0x80; c < 0xC0; ++c) {
+        widths[c] = 0;
+    }
+    for (int c = 0xE0; c < 0xF0; ++c) {
+        widths[c] = 14;
     }
     return widths;
 }
@@ -104,14 +113,53 @@ std::string LongWordMessage()
     return message;
 }
 
-using WrapFunction = WrapResult (*)(const char*, int, int, int, const TextWidthFunction&, int);
+struct Message {
+    std::string text;
+    std::vector<unsigned char> flags;  // none: every byte a character
+    bool bCutOverlong = false;
 
-void BenchmarkWrap(benchmark::State& state, WrapFunction wrap, const std::string& message)
+    WrapBreaks Breaks() const
+    {
+        WrapBreaks breaks;
+        breaks.pFlags = flags.empty() ? nullptr : flags.data();
+        breaks.nFlags = flags.size();
+        breaks.bCutOverlong = bCutOverlong;
+        return breaks;
+    }
+};
+
+Message IdeographMessage()
+{
+    constexpr std::size_t kIdeographs = MESSAGE_LINE_LENGTH / 3;
+    std::mt19937 random(3u);
+    std::uniform_int_distribution<int> ideograph(0x4E00, 0x9FFF);
+    Message message;
+    for (int line = 0; line < MESSAGE_LINES; ++line) {
+        for (std::size_t i = 0; i < kIdeographs; ++i) {
+            const int c = ideograph(random);
+            message.text += static_cast<char>(0xE0 | (c >> 12));
+            message.text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            message.text += static_cast<char>(0x80 | (c & 0x3F));
+            message.flags.insert(message.flags.end(), {WRAP_CHAR_STOP | WRAP_BREAK_BEFORE, 0, 0});
+        }
+        message.text += '\n';
+        message.flags.push_back(WRAP_CHAR_STOP);
+    }
+    message.bCutOverlong = true;
+    return message;
+}
+
+using WrapFunction = WrapResult (*)(const char*, int, int, int, const TextWidthFunction&, int, const WrapBreaks&);
+
+void BenchmarkWrap(benchmark::State& state, WrapFunction wrap, const Message& message)
 {
     const TextWidthFunction measure = MeasureText;
-    const WrapResult ours = WrapMessageText(message.c_str(), CLIENT_WIDTH, LEFT_MARGIN, AVE_CHAR_WIDTH, measure, MAX_LINES);
+    const WrapBreaks breaks = message.Breaks();
+    const char* pszText = message.text.c_str();
+    const WrapResult ours =
+        WrapMessageText(pszText, CLIENT_WIDTH, LEFT_MARGIN, AVE_CHAR_WIDTH, measure, MAX_LINES, breaks);
     const WrapResult reference =
-        ReferenceWrapMessageText(message.c_str(), CLIENT_WIDTH, LEFT_MARGIN, AVE_CHAR_WIDTH, measure, MAX_LINES);
+        ReferenceWrapMessageText(pszText, CLIENT_WIDTH, LEFT_MARGIN, AVE_CHAR_WIDTH, measure, MAX_LINES, breaks);
     if (ours.lines != reference.lines || ours.limitHit != reference.limitHit) {
         state.SkipWithError("the two wraps give different lines");
         return;
@@ -120,7 +168,7 @@ void BenchmarkWrap(benchmark::State& state, WrapFunction wrap, const std::string
     g_nMeasurements = 0;
     std::size_t nLines = 0;
     for (auto _ : state) {
-        const WrapResult result = wrap(message.c_str(), CLIENT_WIDTH, LEFT_MARGIN, AVE_CHAR_WIDTH, measure, MAX_LINES);
+        const WrapResult result = wrap(pszText, CLIENT_WIDTH, LEFT_MARGIN, AVE_CHAR_WIDTH, measure, MAX_LINES, breaks);
         nLines = result.lines.size();
         benchmark::DoNotOptimize(result.lines.data());
     }
@@ -130,8 +178,9 @@ void BenchmarkWrap(benchmark::State& state, WrapFunction wrap, const std::string
     state.counters["limitHit"] = ours.limitHit ? 1 : 0;
 }
 
-const std::string kProse = ProseMessage();
-const std::string kLongWords = LongWordMessage();
+const Message kProse{ProseMessage(), {}, false};
+const Message kLongWords{LongWordMessage(), {}, false};
+const Message kIdeographs = IdeographMessage();
 
 }  // namespace
 
@@ -139,6 +188,9 @@ BENCHMARK_CAPTURE(BenchmarkWrap, prose_ours, WrapMessageText, kProse)->Unit(benc
 BENCHMARK_CAPTURE(BenchmarkWrap, prose_reference, ReferenceWrapMessageText, kProse)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BenchmarkWrap, long_words_ours, WrapMessageText, kLongWords)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BenchmarkWrap, long_words_reference, ReferenceWrapMessageText, kLongWords)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BenchmarkWrap, ideographs_ours, WrapMessageText, kIdeographs)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BenchmarkWrap, ideographs_reference, ReferenceWrapMessageText, kIdeographs)
     ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

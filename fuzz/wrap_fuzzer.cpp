@@ -1,5 +1,7 @@
 // Fuzz target: any text and font through the message view's word wrap. The first
-// bytes choose the metrics and a width per byte; the rest is the message text. Every
+// bytes choose the metrics, a width per byte and the break flags (none, or ones
+// read from the text's bytes as UTF-8 with breaks before ideographs and after
+// hyphens, cutting overlong pieces or not); the rest is the message text. Every
 // display line must be free of newlines, the line limit must hold and be reported
 // exactly when it cut the text, no character of the text may be lost or invented,
 // and on inputs small enough the lines must equal those of the plain wrap.
@@ -11,6 +13,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "ui/word_wrap.h"
@@ -92,8 +95,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text[nTextLength] = '\0';
     const char* pszText = bNullText ? nullptr : text.get();
 
+    // The top bits of the space and newline widths choose the breaks.
+    std::vector<unsigned char> breakFlags;
+    WrapBreaks breaks;
+    if ((data[4] & 0x80) != 0) {
+        for (std::size_t i = 0; i < nTextLength; ++i) {
+            const unsigned char c = static_cast<unsigned char>(text[i]);
+            const bool isBreak = c >= 0xE0 || (i > 0 && text[i - 1] == '-');
+            breakFlags.push_back(static_cast<unsigned char>(((c & 0xC0) != 0x80 ? WRAP_CHAR_STOP : 0) |
+                                                            (isBreak ? WRAP_BREAK_BEFORE : 0)));
+        }
+        breaks.pFlags = breakFlags.data();
+        breaks.nFlags = breakFlags.size();
+    }
+    breaks.bCutOverlong = (data[5] & 0x80) != 0;
+
     const TextWidthFunction measure = [&font](const char* psz, int nCount) { return font.Measure(psz, nCount); };
-    const WrapResult result = WrapMessageText(pszText, nClientWidth, kLeftMargin, nAveCharWidth, measure, nMaxLines);
+    const WrapResult result =
+        WrapMessageText(pszText, nClientWidth, kLeftMargin, nAveCharWidth, measure, nMaxLines, breaks);
 
     FUZZ_REQUIRE(static_cast<int>(result.lines.size()) <= std::max(nMaxLines, 0));
     FUZZ_REQUIRE(!result.limitHit || static_cast<int>(result.lines.size()) == nMaxLines);
@@ -120,7 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The plain wrap measures once per character and per space: only on small cases.
     if (nTextLength <= 2048 && nClientWidth <= 1200) {
-        const WrapResult reference = ReferenceWrapMessageText(pszText, nClientWidth, kLeftMargin, nAveCharWidth, measure, nMaxLines);
+        const WrapResult reference =
+            ReferenceWrapMessageText(pszText, nClientWidth, kLeftMargin, nAveCharWidth, measure, nMaxLines, breaks);
         FUZZ_REQUIRE(reference.lines == result.lines);
         FUZZ_REQUIRE(reference.limitHit == result.limitHit);
     }
