@@ -97,18 +97,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The top bits of the space and newline widths choose the breaks.
     std::vector<unsigned char> breakFlags;
-    WrapBreaks breaks;
-    if ((data[4] & 0x80) != 0) {
-        for (std::size_t i = 0; i < nTextLength; ++i) {
-            const unsigned char c = static_cast<unsigned char>(text[i]);
-            const bool isBreak = c >= 0xE0 || (i > 0 && text[i - 1] == '-');
-            breakFlags.push_back(static_cast<unsigned char>(((c & 0xC0) != 0x80 ? WRAP_CHAR_STOP : 0) |
-                                                            (isBreak ? WRAP_BREAK_BEFORE : 0)));
-        }
-        breaks.pFlags = breakFlags.data();
-        breaks.nFlags = breakFlags.size();
+    for (std::size_t i = 0; (data[4] & 0x80) != 0 && i < nTextLength; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const bool isBreak = c >= 0xE0 || (i > 0 && text[i - 1] == '-');
+        breakFlags.push_back((c & 0xC0) == 0x80 ? 0 : isBreak ? WRAP_CHAR_STOP | WRAP_BREAK_BEFORE : WRAP_CHAR_STOP);
     }
-    breaks.bCutOverlong = (data[5] & 0x80) != 0;
+    const WrapBreaks breaks{breakFlags.data(), breakFlags.size(), (data[5] & 0x80) != 0};
 
     const TextWidthFunction measure = [&font](const char* psz, int nCount) { return font.Measure(psz, nCount); };
     const WrapResult result =

@@ -81,7 +81,10 @@ public:
         for (int t = 0; t < nTokens; ++t) {
             const int kind = Between(0, 19);
             if (kind < 2) {
-                text += Ideographs(Between(1, 30));
+                for (int n = Between(1, 30); n > 0; --n) {  // three-byte characters
+                    text += {static_cast<char>(Between(0xE4, 0xE9)), static_cast<char>(Between(0x80, 0xBF)),
+                             static_cast<char>(Between(0x80, 0xBF))};
+                }
             } else if (kind < 12) {
                 text += Word(Between(1, 9));
             } else if (kind < 14) {
@@ -98,43 +101,21 @@ public:
         return text;
     }
 
-    // No flags (each byte a character), characters and breaks as a UTF-8 text of
-    // ideographs and hyphenated words has them, or any pattern at all.
+    // No flags (each byte a character), those of UTF-8 text with a break before each
+    // ideograph, or any pattern at all; now and then for part of the text only.
     std::vector<unsigned char> Breaks(const std::string& text)
     {
         const int kind = Between(0, 2);
         std::vector<unsigned char> flags;
         for (std::size_t i = 0; kind != 0 && i < text.size(); ++i) {
             const unsigned char c = static_cast<unsigned char>(text[i]);
-            if (kind == 1) {
-                const bool isStop = (c & 0xC0) != 0x80;
-                const bool isBreak = c >= 0xE0 || (i > 0 && text[i - 1] == '-');
-                flags.push_back(static_cast<unsigned char>((isStop ? WRAP_CHAR_STOP : 0) |
-                                                           (isBreak ? WRAP_BREAK_BEFORE : 0)));
-            } else {
-                flags.push_back(static_cast<unsigned char>(Between(0, 3)));
-            }
+            flags.push_back(static_cast<unsigned char>(kind == 2 ? Between(0, 3) : (c & 0xC0) == 0x80 ? 0 : c >= 0xE0 ? 3 : 1));
         }
-        // Now and then flags for only part of the text.
-        if (Between(0, 7) == 0) {
-            flags.resize(flags.size() / 2);
-        }
+        flags.resize(Between(0, 7) == 0 ? flags.size() / 2 : flags.size());
         return flags;
     }
 
 private:
-    // Three-byte characters, as UTF-8 writes ideographs.
-    std::string Ideographs(int nCount)
-    {
-        std::string run;
-        for (int i = 0; i < nCount; ++i) {
-            run += static_cast<char>(Between(0xE4, 0xE9));
-            run += static_cast<char>(Between(0x80, 0xBF));
-            run += static_cast<char>(Between(0x80, 0xBF));
-        }
-        return run;
-    }
-
     std::string Word(int nLength)
     {
         static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzAMWil.,;0189-\x80\xE9\xFF";
@@ -183,10 +164,7 @@ TEST(WordWrapDifferential, AgreesWithTheCharacterByCharacterWrap)
         const int nAveWidth = random.Between(-5, 20);
         const int nMaxLines = random.Between(0, 3) == 0 ? random.Between(0, 30) : MAX_VIEW_LINES;
         const std::vector<unsigned char> flags = random.Breaks(text);
-        WrapBreaks breaks;
-        breaks.pFlags = flags.empty() ? nullptr : flags.data();
-        breaks.nFlags = flags.size();
-        breaks.bCutOverlong = random.Between(0, 1) == 1;
+        const WrapBreaks breaks{flags.data(), flags.size(), random.Between(0, 1) == 1};
 
         const WrapResult expected =
             ReferenceWrapMessageText(text.c_str(), nClientWidth, nLeftMargin, nAveWidth, font, nMaxLines, breaks);
@@ -217,10 +195,7 @@ TEST(WordWrapDifferential, ArbitraryWidthsStaySafe)
     for (int i = 0; i < 500; ++i) {
         const std::string text = random.Text();
         const std::vector<unsigned char> flags = random.Breaks(text);
-        WrapBreaks breaks;
-        breaks.pFlags = flags.data();
-        breaks.nFlags = flags.size();
-        breaks.bCutOverlong = random.Between(0, 1) == 1;
+        const WrapBreaks breaks{flags.data(), flags.size(), random.Between(0, 1) == 1};
         const WrapResult result = WrapMessageText(text.c_str(), random.Between(-40, 400), 20, random.Between(-5, 20),
                                                   erratic, MAX_VIEW_LINES, breaks);
         ASSERT_LE(result.lines.size(), static_cast<std::size_t>(MAX_VIEW_LINES));

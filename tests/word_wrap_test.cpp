@@ -83,53 +83,32 @@ std::string Repeated(const std::string& piece, int nTimes)
     return text;
 }
 
-// Characters of several bytes, and breaks between them: the flags a platform gives
-// for a double-byte ANSI text (lead bytes 0x81-0x9F, 0xE0-0xFC) and for UTF-8 text
-// with a break before every ideograph.
-std::vector<unsigned char> CharacterFlags(const std::string& text, bool bUtf8)
-{
-    std::vector<unsigned char> flags(text.size(), 0);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        const bool isLead = (c >= 0x81 && c <= 0x9F) || c >= 0xE0;
-        if (bUtf8) {
-            flags[i] = (c & 0xC0) == 0x80 ? 0 : (c >= 0xE0 ? WRAP_CHAR_STOP | WRAP_BREAK_BEFORE : WRAP_CHAR_STOP);
-        } else {
-            flags[i] = WRAP_CHAR_STOP;
-            i += isLead && i + 1 < text.size() ? 1 : 0;
-        }
-    }
-    return flags;
-}
-
+// A double-byte ANSI text (lead bytes 0x81-0x9F) or UTF-8 text with a break before
+// each ideograph: one character is 2 or 3 bytes, 20 or 30 pixels.
 TEST(WordWrap, MultiByteCharactersStayWholeAndOverlongPiecesAreCut)
 {
-    const std::string kana2 = "\x82\xA0";      // one double-byte character, 20 pixels
-    const std::string kanji3 = "\xE6\xBC\xA2";  // one ideograph in UTF-8, 30 pixels
+    const std::string kana = "\x82\xA0";
+    const std::string kanji = "\xE6\xBC\xA2";
     struct {
         std::string text;
-        bool bUtf8;
-        bool bCutOverlong;
+        bool bUtf8;  // and overlong pieces cut
         std::vector<std::string> lines;
     } const cases[] = {
-        // Too wide as a word: one character, never one byte, per line until the rest fits.
-        {Repeated(kana2, 6) + "\n", false, false, {"", kana2, kana2, Repeated(kana2, 4)}},
-        // After a word the piece begins the next line with no line of spaces.
-        {"ab " + Repeated(kana2, 5) + "\n", false, false, {"ab ", kana2, Repeated(kana2, 4)}},
-        // Ideographs break between one another; three fit on a line.
-        {Repeated(kanji3, 7) + "\n", true, true, {Repeated(kanji3, 3), Repeated(kanji3, 3), kanji3}},
-        {"ab" + Repeated(kanji3, 3) + "\n", true, true, {"ab" + Repeated(kanji3, 2), kanji3}},
-        // A piece with no break in it is cut at its last character that fits.
-        {"1234567890\n", true, true, {"123456789", "0"}},
-        {"ab 1234567890123 c\n", true, true, {"ab ", "123456789", "0123 c"}},
-        {"abcdefghi\n", true, true, {"abcdefghi"}},
+        {Repeated(kana, 6) + "\n", false, {"", kana, kana, Repeated(kana, 4)}},
+        {"ab " + Repeated(kana, 5) + "\n", false, {"ab ", kana, Repeated(kana, 4)}},
+        {Repeated(kanji, 7) + "\n", true, {Repeated(kanji, 3), Repeated(kanji, 3), kanji}},
+        {"ab" + Repeated(kanji, 3) + "\n", true, {"ab" + Repeated(kanji, 2), kanji}},
+        {"ab 1234567890123 c\n", true, {"ab ", "123456789", "0123 c"}},
     };
     for (const auto& c : cases) {
-        const std::vector<unsigned char> flags = CharacterFlags(c.text, c.bUtf8);
-        WrapBreaks breaks;
-        breaks.pFlags = flags.data();
-        breaks.nFlags = flags.size();
-        breaks.bCutOverlong = c.bCutOverlong;
+        std::vector<unsigned char> flags;
+        for (std::size_t i = 0; i < c.text.size(); ++i) {
+            const unsigned char b = static_cast<unsigned char>(c.text[i]);
+            const bool isTrail = !c.bUtf8 && i > 0 && flags.back() == 1 && c.text[i - 1] == kana[0];
+            const bool isStop = c.bUtf8 ? (b & 0xC0) != 0x80 : !isTrail;
+            flags.push_back(isStop ? (b >= 0xE0 ? 3 : 1) : 0);
+        }
+        const WrapBreaks breaks{flags.data(), flags.size(), c.bUtf8};
         const WrapResult result =
             WrapMessageText(c.text.c_str(), kClientWidth, kLeftMargin, kAveWidth, kTenPixels, MAX_VIEW_LINES, breaks);
         EXPECT_EQ(result.lines, Filled(c.lines)) << c.text;

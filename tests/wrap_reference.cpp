@@ -38,9 +38,8 @@ WrapResult ReferenceWrapMessageText(const char* pszText, int nClientWidth, int n
         isBreak[i] = isStop[i] && ((flags & WRAP_BREAK_BEFORE) != 0 || previous == ' ' || previous == '\n');
     }
     const auto nextStop = [&](std::size_t i) {
-        do {
-            ++i;
-        } while (!isStop[i]);
+        while (!isStop[++i]) {
+        }
         return i;
     };
 
@@ -58,15 +57,12 @@ WrapResult ReferenceWrapMessageText(const char* pszText, int nClientWidth, int n
                 ++end;
             }
             character = text.substr(i, nextStop(i) - i);
-            if (MeasureString(measure, line + text.substr(i, end - i)) < fitLimit && c != '\n') {
-                line += character;
-                i = nextStop(i);
-                continue;
-            }
-            // A piece too wide for a line of its own: its first character goes on an
-            // empty line, and each next one while the line with it fits.
-            if (breaks.bCutOverlong && c != '\n' &&
-                (line.empty() || (!isBreak[i] && MeasureString(measure, line + character) < fitLimit))) {
+            // A piece too wide for a line of its own may be cut: its first character
+            // goes on an empty line, and each next one while the line with it fits.
+            if ((MeasureString(measure, line + text.substr(i, end - i)) < fitLimit ||
+                 (breaks.bCutOverlong &&
+                  (line.empty() || (!isBreak[i] && MeasureString(measure, line + character) < fitLimit)))) &&
+                c != '\n') {
                 line += character;
                 i = nextStop(i);
                 continue;
@@ -85,15 +81,9 @@ WrapResult ReferenceWrapMessageText(const char* pszText, int nClientWidth, int n
         if (c == '\0') {
             break;
         }
-        if (c == '\n') {
-            line.clear();
-            ++i;
-        } else if (breaks.bCutOverlong) {
-            line.clear();  // the character is tried again on the new line
-        } else {
-            line = character;
-            i = nextStop(i);
-        }
+        // After a cut, the character is tried again on the new line.
+        line = c == '\n' || breaks.bCutOverlong ? std::string() : character;
+        i = c == '\n' ? i + 1 : breaks.bCutOverlong ? i : nextStop(i);
     }
     return result;
 }
