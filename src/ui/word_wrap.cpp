@@ -85,7 +85,7 @@ public:
     WrapResult Wrap();
 
 private:
-    void ReadBreaks(const WrapBreaks& breaks);
+    unsigned char FlagsAt(Count nPos) const;
     Count ExtendLine(Count nPos);
     Count CutOverlong();
     Count WordEnd(Count nPos);
@@ -107,10 +107,8 @@ private:
     Pixels m_nFitLimit;
     const TextWidthFunction& m_measure;
     Count m_nMaxLines;
-    bool m_bCutOverlong;
+    const WrapBreaks& m_breaks;
     WrapResult m_result;
-    // Per byte of the text: WRAP_CHAR_STOP and WRAP_BREAK_BEFORE as the wrap obeys them.
-    std::vector<unsigned char> m_abFlags;
 
     // The current line is the text from m_nLineStart up to the position being tested.
     Count m_nLineStart = 0;
@@ -145,32 +143,28 @@ CWordWrapper::CWordWrapper(const char* pszText, int nClientWidth, int nLeftMargi
       m_nFitLimit(m_nTextWidth - nAveCharWidth),
       m_measure(measure),
       m_nMaxLines(nMaxLines),
-      m_bCutOverlong(breaks.bCutOverlong)
+      m_breaks(breaks)
 {
     if (nAveCharWidth > 0) {
         m_nSeenCount = 1;
         m_nSeenWidth = nAveCharWidth;
     }
-    ReadBreaks(breaks);
 }
 
-// Takes the caller's flags, with the newlines and spaces that always bound
-// characters and words, and no break inside a character.
-void CWordWrapper::ReadBreaks(const WrapBreaks& breaks)
+// The caller's flags for the byte at nPos (within the text), with the newlines and
+// spaces that always bound characters and words, and no break inside a character.
+unsigned char CWordWrapper::FlagsAt(Count nPos) const
 {
-    const std::size_t nLength = static_cast<std::size_t>(m_nTextLength);
-    m_abFlags.resize(nLength);
-    for (std::size_t i = 0; i < nLength; ++i) {
-        unsigned char flags = breaks.pFlags != nullptr && i < breaks.nFlags ? breaks.pFlags[i] : WRAP_CHAR_STOP;
-        const char previous = i > 0 ? m_pszText[i - 1] : '\0';
-        if (i == 0 || m_pszText[i] == '\n' || previous == '\n') {
-            flags |= WRAP_CHAR_STOP;
-        }
-        if (previous == ' ' || previous == '\n') {
-            flags |= WRAP_BREAK_BEFORE;
-        }
-        m_abFlags[i] = (flags & WRAP_CHAR_STOP) != 0 ? flags : 0;
+    const std::size_t i = static_cast<std::size_t>(nPos);
+    unsigned char flags = m_breaks.pFlags != nullptr && i < m_breaks.nFlags ? m_breaks.pFlags[i] : WRAP_CHAR_STOP;
+    const char previous = i > 0 ? m_pszText[i - 1] : '\0';
+    if (i == 0 || m_pszText[i] == '\n' || previous == '\n') {
+        flags |= WRAP_CHAR_STOP;
     }
+    if (previous == ' ' || previous == '\n') {
+        flags |= WRAP_BREAK_BEFORE;
+    }
+    return (flags & WRAP_CHAR_STOP) != 0 ? flags : 0;
 }
 
 WrapResult CWordWrapper::Wrap()
@@ -178,7 +172,7 @@ WrapResult CWordWrapper::Wrap()
     Count nPos = 0;
     for (;;) {
         Count nStop = ExtendLine(nPos);
-        if (m_bCutOverlong && nStop == m_nLineStart && nStop < m_nTextLength && m_pszText[nStop] != '\n') {
+        if (m_breaks.bCutOverlong && nStop == m_nLineStart && nStop < m_nTextLength && m_pszText[nStop] != '\n') {
             nStop = CutOverlong();
         }
         if (nStop == m_nTextLength) {
@@ -194,7 +188,7 @@ WrapResult CWordWrapper::Wrap()
             // A newline is dropped.
             StartLine(nStop + 1);
             nPos = nStop + 1;
-        } else if (m_bCutOverlong) {
+        } else if (m_breaks.bCutOverlong) {
             // The word that did not fit is tried again on a line of its own.
             StartLine(nStop);
             nPos = nStop;
@@ -245,16 +239,15 @@ Count CWordWrapper::CutOverlong()
     // Only characters that end before the shortest stretch known to be too wide can fit.
     const Count nWordEnd = WordEnd(m_nLineStart);
     const Count nBound = m_nLineStart + std::min(m_nWideCount, nWordEnd - m_nLineStart);
+    // The search begins at the last character expected to fit.
+    const double expected = ExpectedFitCount();
+    Count nGuess = 0;
     m_anCharEnds.clear();
     for (Count nEnd = CharStopFrom(m_nLineStart + 1); nEnd < nBound; nEnd = CharStopFrom(nEnd + 1)) {
         m_anCharEnds.push_back(nEnd);
+        nGuess += static_cast<double>(nEnd - m_nLineStart) <= expected ? 1 : 0;
     }
     const Count nChars = static_cast<Count>(m_anCharEnds.size());
-    const double expected = ExpectedFitCount();
-    const Count nGuess = std::upper_bound(m_anCharEnds.begin(), m_anCharEnds.end(),
-                                          static_cast<double>(m_nLineStart) + std::min(expected, 1e18),
-                                          [](double x, Count nEnd) { return x < static_cast<double>(nEnd); }) -
-                         m_anCharEnds.begin();
     const Count nFirstTooWide = FirstReached(-1, nChars, nGuess, [&](Count k) {
         return k == nChars || IsTooWide(m_anCharEnds[k] - m_nLineStart);
     });
@@ -268,7 +261,7 @@ Count CWordWrapper::WordEnd(Count nPos)
     // A word broken over many lines is looked up again from each of its characters.
     if (nPos < m_nScanFrom || nPos >= m_nScanEnd) {
         Count nEnd = nPos + 1;
-        while (nEnd < m_nTextLength && (m_abFlags[nEnd] & WRAP_BREAK_BEFORE) == 0) {
+        while (nEnd < m_nTextLength && (FlagsAt(nEnd) & WRAP_BREAK_BEFORE) == 0) {
             ++nEnd;
         }
         m_nScanFrom = nPos;
@@ -280,7 +273,7 @@ Count CWordWrapper::WordEnd(Count nPos)
 // The first character boundary at or after nPos; the end of the text is one.
 Count CWordWrapper::CharStopFrom(Count nPos) const
 {
-    while (nPos < m_nTextLength && (m_abFlags[nPos] & WRAP_CHAR_STOP) == 0) {
+    while (nPos < m_nTextLength && (FlagsAt(nPos) & WRAP_CHAR_STOP) == 0) {
         ++nPos;
     }
     return std::min(nPos, m_nTextLength);
