@@ -176,6 +176,23 @@ HWND LauncherProcess::VisibleMessageBox() const
     return nullptr;
 }
 
+HWND LauncherProcess::FocusAfterSwitchingAway(HWND hFrame) const
+{
+    HWND hOther = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                  nullptr, nullptr, nullptr, nullptr);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    bool bSwitched = hOther != nullptr;
+    for (HWND hForeground : {hOther, hFrame}) {
+        // The launcher learns of a switch from a message: one sent after it returns once both are handled.
+        bSwitched = bSwitched && SetForegroundWindow(hForeground) &&
+                    SendMessageTimeoutA(hFrame, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr) &&
+                    GetGUIThreadInfo(ThreadId(), &info) && (info.hwndActive == hFrame) == (hForeground == hFrame);
+    }
+    DestroyWindow(hOther);
+    return bSwitched ? info.hwndFocus : nullptr;
+}
+
 HWND LauncherProcess::WaitForMessageBox() const
 {
     HWND hBox = nullptr;

@@ -48,6 +48,9 @@ public:
     int WindowsShown() const { return m_probe.WindowsShown(); }
     int MessageBoxesShown() const { return m_probe.MessageBoxesShown(); }
     bool ReadScrollBar(HWND hWnd, SCROLLINFO* pInfo) { return m_probe.ReadScrollBar(hWnd, pInfo); }
+    // Gives the foreground to a window of the driver's and back to the frame, as
+    // Alt+Tab would: the launcher's focus window then, or null if a switch failed.
+    HWND FocusAfterSwitchingAway(HWND hFrame) const;
 
     // The launcher window: the top-level window, not a message box, that holds the
     // view. Null while there is none.

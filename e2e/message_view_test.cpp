@@ -51,6 +51,8 @@ TEST(MessageViewTest, KeysScrollByLinesAndPagesWithinTheText)
     EXPECT_EQ(info.nMax, kMessageLines * h);
     EXPECT_EQ(static_cast<int>(info.nPage), nPage);
     EXPECT_EQ(info.nPos, 0);
+    // Away to another window and back: the keys still reach the view.
+    ASSERT_EQ(launcher.FocusAfterSwitchingAway(hFrame), hView);
 
     struct Step {
         WPARAM nKey;

@@ -211,6 +211,8 @@ TEST(FrameActionTest, ButtonsAndKeys)
         EXPECT_TRUE(sim::MessageBoxes().empty()) << c.name;
         EXPECT_FALSE(sim::GetWindowInfo(FrameWindow()).exists) << c.name;
         EXPECT_EQ(CountEvents("Quit 0"), 1) << c.name;
+        // Focused once at creation, never again while it closes.
+        EXPECT_EQ(CountEvents("Focus " + sim::GetWindowInfo(ChildWindow(IDC_MESSAGE_VIEW)).className), 1) << c.name;
     }
 }
 

@@ -10,6 +10,9 @@
 class CWnd;
 struct CreateStruct;
 
+// The object bound to a window of this program, or null.
+CWnd* AfxWndFromHandle(WindowHandle hWnd);
+
 using AfxMsgThunk = MsgResult (*)(CWnd* pWnd, MsgWParam wParam, MsgLParam lParam);
 
 struct AFX_MSGMAP_ENTRY {
@@ -56,6 +59,14 @@ MsgResult OnVScroll(CWnd* pWnd, MsgWParam wParam, MsgLParam)
     return 0;
 }
 
+// WM_SETFOCUS: the window that lost the focus, null when it is none of ours.
+template <class T, void (T::*Handler)(CWnd*)>
+MsgResult OnSetFocus(CWnd* pWnd, MsgWParam wParam, MsgLParam)
+{
+    (static_cast<T*>(pWnd)->*Handler)(AfxWndFromHandle(reinterpret_cast<WindowHandle>(wParam)));
+    return 0;
+}
+
 }  // namespace afx_thunk
 
 #define DECLARE_MESSAGE_MAP()                              \
@@ -83,5 +94,6 @@ public:                                                    \
 #define ON_WM_PAINT(theClass) {WM_PAINT, 0, 0, &afx_thunk::NoArgs<theClass, &theClass::OnPaint>},
 #define ON_WM_KEYDOWN(theClass) {WM_KEYDOWN, 0, 0, &afx_thunk::OnKeyDown<theClass, &theClass::OnKeyDown>},
 #define ON_WM_VSCROLL(theClass) {WM_VSCROLL, 0, 0, &afx_thunk::OnVScroll<theClass, &theClass::OnVScroll>},
+#define ON_WM_SETFOCUS(theClass) {WM_SETFOCUS, 0, 0, &afx_thunk::OnSetFocus<theClass, &theClass::OnSetFocus>},
 #define ON_BN_CLICKED(theClass, id, handler) \
     {WM_COMMAND, BN_CLICKED, id, &afx_thunk::NoArgs<theClass, &theClass::handler>},

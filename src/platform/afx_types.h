@@ -63,6 +63,7 @@ inline UINT HighWord(std::uintptr_t v) { return static_cast<UINT>((v >> 16) & 0x
 // Window messages.
 constexpr UINT WM_CREATE = 0x0001;
 constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;

@@ -33,6 +33,7 @@ BEGIN_MESSAGE_MAP(CSetupFrame, CFrameWnd)
     ON_BN_CLICKED(CSetupFrame, IDC_OK, OnOk)
     ON_BN_CLICKED(CSetupFrame, IDC_CANCEL, OnCancel)
     ON_WM_PAINT(CSetupFrame)
+    ON_WM_SETFOCUS(CSetupFrame)
 END_MESSAGE_MAP()
 
 CSetupFrame::CSetupFrame()
@@ -117,6 +118,17 @@ void CSetupFrame::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
     }
 }
 
+// The frame gained the focus (the launcher activated again, a click on its client
+// area): the view takes it, so that the scrolling keys work and a screen reader
+// lands on the message. A view that is closing has already been let go, and one
+// whose window is gone cannot take it.
+void CSetupFrame::OnSetFocus(CWnd* /*pOldWnd*/)
+{
+    if (m_pMessageView != nullptr && m_pMessageView->GetSafeHwnd() != nullptr) {
+        m_pMessageView->SetFocus();
+    }
+}
+
 // The default button: starts the command line, then closes the launcher.
 void CSetupFrame::OnOk()
 {
@@ -146,11 +158,14 @@ void CSetupFrame::OnCancel()
 
 void CSetupFrame::CloseMessageView()
 {
-    if (m_pMessageView == nullptr) {
+    CMessageView* pView = m_pMessageView;
+    if (pView == nullptr) {
         return;
     }
-    m_pMessageView->FreeText();
-    m_pMessageView->DestroyWindow();
-    delete m_pMessageView;
+    // Let go first: as the view goes, the focus falls back to the frame, which must
+    // not hand it on to the view again.
     m_pMessageView = nullptr;
+    pView->FreeText();
+    pView->DestroyWindow();
+    delete pView;
 }

@@ -21,6 +21,7 @@ public:
     int OnCreate(CreateStruct* lpCreateStruct);
     void OnPaint();
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnSetFocus(CWnd* pOldWnd);
     void OnOk();
     void OnCancel();
 

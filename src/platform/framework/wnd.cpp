@@ -20,6 +20,8 @@ CurrentMessage g_currentMsg{};
 
 }  // namespace
 
+CWnd* AfxWndFromHandle(WindowHandle hWnd) { return hWnd != nullptr ? os::GetBoundObject(hWnd) : nullptr; }
+
 const AFX_MSGMAP_ENTRY CWnd::_messageEntries[] = {{0, 0, 0, nullptr}};
 const AFX_MSGMAP CWnd::messageMap = {nullptr, &CWnd::_messageEntries[0]};
 
@@ -62,8 +64,7 @@ BOOL CWnd::DestroyWindow()
 
 CWnd* CWnd::GetParent() const
 {
-    WindowHandle hParent = os::GetParent(m_hWnd);
-    return hParent != nullptr ? os::GetBoundObject(hParent) : nullptr;
+    return AfxWndFromHandle(os::GetParent(m_hWnd));
 }
 
 void CWnd::GetClientRect(CRect* pRect) const { *pRect = os::GetClientRect(m_hWnd); }
@@ -87,8 +88,7 @@ void CWnd::CenterWindow()
 
 CWnd* CWnd::SetFocus()
 {
-    WindowHandle hPrevious = os::SetFocus(m_hWnd);
-    return hPrevious != nullptr ? os::GetBoundObject(hPrevious) : nullptr;
+    return AfxWndFromHandle(os::SetFocus(m_hWnd));
 }
 
 CDC* CWnd::GetDC()

@@ -85,7 +85,8 @@ const std::vector<MessageBoxRecord>& MessageBoxes();
 void SetMessageBoxHandler(std::function<void(const MessageBoxRecord&)> handler);
 
 // --- Event log: "MessageBox <text>", "WinExec <cmd>", "Create <class> <id>",
-// "Show <cmdshow>", "Destroy <class> <id>", "Quit <code>" in the order they happened.
+// "Show <cmdshow>", "Focus <class> <id>", "Destroy <class> <id>", "Quit <code>" in the
+// order they happened.
 const std::vector<std::string>& Events();
 
 // --- Windows -------------------------------------------------------------------

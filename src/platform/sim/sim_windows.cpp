@@ -331,6 +331,13 @@ BOOL DestroyWindow(WindowHandle hWnd)
     if (w == nullptr) {
         return FALSE;
     }
+    // As in Windows, a window that goes with the focus inside it gives the focus to its parent.
+    for (WindowHandle h = TheMachine().focus; h != nullptr; h = os::GetParent(h)) {
+        if (h == hWnd) {
+            SetFocus(w->parent);
+            break;
+        }
+    }
     sim::SendDestroy(*w);
     sim::SendNcDestroy(*w);
     return TRUE;
@@ -422,6 +429,10 @@ WindowHandle SetFocus(WindowHandle hWnd)
     }
     const WindowHandle previous = m.focus;
     m.focus = hWnd;
+    if (previous != hWnd) {
+        m.events.push_back("Focus " + sim::Describe(*FindWindow(hWnd)));
+        sim::SendMessage(hWnd, WM_SETFOCUS, reinterpret_cast<MsgWParam>(previous), 0);
+    }
     return previous;
 }
 
