@@ -1,5 +1,5 @@
 // Services outside the user interface: registry, version resources, process start,
-// the module file name and the work area.
+// the module file name, the work area and the display scale.
 #pragma once
 
 #include <cstdint>
@@ -48,3 +48,5 @@ const char* AfxGetModuleFileName();
 
 // The desktop's work area: the screen less the task bar.
 CRect AfxGetWorkArea();
+// Pixels per logical inch of the display the program started on (96 at 100 %).
+int AfxGetDisplayDpi();

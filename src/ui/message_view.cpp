@@ -10,13 +10,6 @@
 #include "ui/scroll_math.h"
 #include "ui/word_wrap.h"
 
-namespace {
-
-constexpr int kLeftMargin = 20;
-constexpr int kBorderLines = 2;
-
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CMessageView, CWnd)
     ON_WM_PAINT(CMessageView)
     ON_WM_CREATE(CMessageView)
@@ -42,14 +35,14 @@ int CMessageView::LayoutLines(CDC* pDC)
     if (CWnd* pParent = GetParent()) {
         pParent->GetClientRect(&frameClient);
     }
-    SetWindowPos(nullptr, 0, 0, frameClient.right, m_nVisibleHeight + kBorderLines,
+    SetWindowPos(nullptr, 0, 0, frameClient.right, m_nVisibleHeight + m_metrics.nViewBorderLines,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
 
     const TextWidthFunction measure = [pDC](const char* lpszText, int nCount) {
         return pDC->GetTextExtent(lpszText, nCount).cx;
     };
     const WrapResult wrapped =
-        WrapMessageText(theScript.m_pszMessage, m_nClientWidth, kLeftMargin, m_nAveCharWidth, measure, MAX_VIEW_LINES);
+        WrapMessageText(theScript.m_pszMessage, m_nClientWidth, m_metrics.nViewLeftMargin, m_nAveCharWidth, measure, MAX_VIEW_LINES);
     if (wrapped.limitHit) {
         AfxMessageBox("Maximum number of view lines exceeded");
     }
@@ -99,7 +92,7 @@ void CMessageView::OnPaint()
     for (int y = m_nScrollPos; y < m_nScrollPos + m_nVisibleHeight; y += m_nLineHeight) {
         const int nLine = y / m_nLineHeight;
         if (nLine >= 0 && nLine < m_nLineCount) {
-            dc.TextOut(kLeftMargin, y, m_apszLines[nLine], static_cast<int>(std::strlen(m_apszLines[nLine])));
+            dc.TextOut(m_metrics.nViewLeftMargin, y, m_apszLines[nLine], static_cast<int>(std::strlen(m_apszLines[nLine])));
         }
     }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/afx_wnd.h"
+#include "ui/layout_metrics.h"
 
 class CDC;
 
@@ -10,7 +11,8 @@ constexpr int MAX_VIEW_LINES = 1500;
 
 class CMessageView : public CWnd {
 public:
-    CMessageView() = default;
+    // The view draws with the frame's metrics, already scaled to the display.
+    explicit CMessageView(const LayoutMetrics& metrics) : m_metrics(metrics) {}
     ~CMessageView() override = default;
 
     // Reads the font metrics, fits the view to whole lines, wraps the record's
@@ -26,6 +28,7 @@ public:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
 
 protected:
+    const LayoutMetrics m_metrics;
     int m_nAveCharWidth = 0;
     int m_nLineHeight = 0;
     int m_nVisibleHeight = 0;

@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int kFrameWidth = 475;
-constexpr int kFrameHeight = 350;
-constexpr int kViewGapAboveButtons = 10;
 // WinExec reports failure with a result below this.
 constexpr UINT kFirstSuccessfulExecResult = 32;
 
@@ -36,9 +33,9 @@ BEGIN_MESSAGE_MAP(CSetupFrame, CFrameWnd)
     ON_WM_SETFOCUS(CSetupFrame)
 END_MESSAGE_MAP()
 
-CSetupFrame::CSetupFrame()
+CSetupFrame::CSetupFrame() : m_metrics(LayoutMetrics{}.Scaled(AfxGetDisplayDpi()))
 {
-    Create(nullptr, theScript.m_szTitle, WS_CAPTION, CRect{0, 0, kFrameWidth, kFrameHeight});
+    Create(nullptr, theScript.m_szTitle, WS_CAPTION, CRect{0, 0, m_metrics.nFrameWidth, m_metrics.nFrameHeight});
 }
 
 CSetupFrame::~CSetupFrame()
@@ -57,13 +54,13 @@ int CSetupFrame::OnCreate(CreateStruct* lpCreateStruct)
 
     CRect client;
     GetClientRect(&client);
-    m_pMessageView = new (std::nothrow) CMessageView;
+    m_pMessageView = new (std::nothrow) CMessageView(m_metrics);
     if (m_pMessageView == nullptr) {
         return 0;
     }
     const Color background = GetSysColor(COLOR_WINDOW);
     const char* lpszViewClass = AfxRegisterWndClass(0, AfxCursor::None, &background, AfxIcon::None);
-    const CRect viewRect{0, 0, client.Width(), m_nButtonTop - kViewGapAboveButtons};
+    const CRect viewRect{0, 0, client.Width(), m_nButtonTop - m_metrics.nViewGapAboveButtons};
     if (!m_pMessageView->Create(lpszViewClass, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, viewRect,
                                 this, IDC_MESSAGE_VIEW)) {
         // Without its view the launcher still offers its two buttons.
@@ -92,7 +89,7 @@ void CSetupFrame::LayoutButtons()
     const CSize okCaption = MeasureCaption(*pDC, theScript.m_szOk);
     ReleaseDC(pDC);
 
-    const ButtonLayout layout = LayoutButtonRects(client, cancelCaption, okCaption);
+    const ButtonLayout layout = LayoutButtonRects(client, cancelCaption, okCaption, m_metrics);
     m_nButtonTop = layout.nButtonTop;
     m_btnCancel.Create(theScript.m_szCancel, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, layout.cancel, this, IDC_CANCEL);
     m_btnOk.Create(theScript.m_szOk, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, layout.ok, this, IDC_OK);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/afx_wnd.h"
+#include "ui/layout_metrics.h"
 
 class CMessageView;
 
@@ -33,6 +34,8 @@ protected:
     CButton m_btnCancel;
     int m_nButtonTop = 0;
     CMessageView* m_pMessageView = nullptr;
+    // Every pixel size of the window, scaled once to the display it starts on.
+    const LayoutMetrics m_metrics;
 
 private:
     bool m_bClosing = false;  // an Ok or Cancel action has begun

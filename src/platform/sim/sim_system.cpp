@@ -81,6 +81,8 @@ void SetModuleFileName(const std::string& path) { TheMachine().moduleFileName = 
 
 void SetWorkArea(const CRect& area) { TheMachine().workArea = area; }
 
+void SetDisplayDpi(int nDpi) { TheMachine().dpi = nDpi; }
+
 void SetStartupShowCommand(int nCmdShow) { TheMachine().showCommand = nCmdShow; }
 
 void SetDoubleByteCodePage(bool enabled) { TheMachine().doubleByte = enabled; }
@@ -197,6 +199,8 @@ UINT AfxWinExec(const char* lpszCmdLine, int nCmdShow)
 const char* AfxGetModuleFileName() { return sim::TheMachine().moduleFileName.c_str(); }
 
 CRect AfxGetWorkArea() { return sim::TheMachine().workArea; }
+
+int AfxGetDisplayDpi() { return sim::TheMachine().dpi; }
 
 bool AfxIsLeadByte(unsigned char c)
 {

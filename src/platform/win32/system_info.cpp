@@ -1,4 +1,5 @@
-// The module file name, the desktop's work area and the code page's lead bytes.
+// The module file name, the desktop's work area, the display scale and the code
+// page's lead bytes.
 #include "platform/afx_system.h"
 #include "platform/afx_text.h"
 #include "platform/win32/handles.h"
@@ -20,6 +21,19 @@ CRect AfxGetWorkArea()
         return CRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     }
     return FromRect(rc);
+}
+
+// The manifest declares the program DPI-aware, so this is the display's own scale,
+// not the 96 that Windows reports to programs it stretches.
+int AfxGetDisplayDpi()
+{
+    HDC hScreen = ::GetDC(nullptr);
+    if (hScreen == nullptr) {
+        return 0;
+    }
+    const int nDpi = ::GetDeviceCaps(hScreen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, hScreen);
+    return nDpi;
 }
 
 bool AfxIsLeadByte(unsigned char c) { return ::IsDBCSLeadByte(c) != FALSE; }
