@@ -10,7 +10,8 @@
 
 namespace {
 
-enum class Press { kOkButton, kCancelButton, kEnter, kEscape };
+// kEnterSubclassed: Enter once another program has subclassed the frame.
+enum class Press { kOkButton, kCancelButton, kEnter, kEscape, kEnterSubclassed };
 
 struct ActionCase {
     const char* pszName;
@@ -23,9 +24,10 @@ const ActionCase kCases[] = {
     {"EnterStartsTheCommand", Press::kEnter, true},
     {"CancelButtonOnlyCloses", Press::kCancelButton, false},
     {"EscapeOnlyCloses", Press::kEscape, false},
+    {"EnterReachesASubclassedFrame", Press::kEnterSubclassed, true},
 };
 
-void Do(Press press, HWND hFrame)
+void Do(Press press, HWND hFrame, LauncherProcess& launcher)
 {
     switch (press) {
     case Press::kOkButton:
@@ -39,6 +41,10 @@ void Do(Press press, HWND hFrame)
         break;
     case Press::kEscape:
         PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_ESCAPE, 1);
+        break;
+    case Press::kEnterSubclassed:
+        EXPECT_TRUE(launcher.Subclass(hFrame));
+        PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_RETURN, 1);
         break;
     }
 }
@@ -63,7 +69,7 @@ TEST_P(ActionTest, ClosesAndStartsOnlyOnOk)
     HWND hFrame = launcher.WaitForVisibleFrame();
     ASSERT_NE(hFrame, nullptr);
 
-    Do(c.press, hFrame);
+    Do(c.press, hFrame, launcher);
     EXPECT_TRUE(launcher.ExitsWithStatusZero());
     EXPECT_EQ(launcher.MessageBoxesShown(), 0);
     if (c.bStarts) {

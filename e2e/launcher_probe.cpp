@@ -80,3 +80,8 @@ bool LauncherProbe::ReadScrollBar(HWND hWnd, SCROLLINFO* pInfo)
     *pInfo = m_pData->scroll;
     return m_pData->bScrollOk != FALSE;
 }
+
+bool LauncherProbe::Subclass(HWND hWnd)
+{
+    return m_hMessageHook != nullptr && PostMessageA(hWnd, RegisterWindowMessageA(kProbeSubclassMessage), 0, 0);
+}

@@ -5,7 +5,8 @@
 // from outside: every top-level window that is shown, however briefly, and the
 // state of a window's scroll bar (Wine answers GetScrollInfo only in the process
 // that owns the window). The DLL writes both into a mapping named after the
-// launcher's process id, which the driver created.
+// launcher's process id, which the driver created. It can also subclass a window of
+// the launcher, as accessibility and skinning tools do.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include <string>
 
 constexpr char kProbeScrollQueryMessage[] = "SetupE2EProbeScrollQuery";
+constexpr char kProbeSubclassMessage[] = "SetupE2EProbeSubclass";
 constexpr char kProbeMessageHookName[] = "ProbeMessageHook";
 constexpr char kProbeShowHookName[] = "ProbeShowHook";
 
@@ -43,6 +45,9 @@ public:
     // The query is posted behind whatever the test posted to the window before, so
     // the answer reflects every key already sent.
     bool ReadScrollBar(HWND hWnd, SCROLLINFO* pInfo);
+    // Has the launcher put a window procedure of the probe's, which passes every
+    // message on, in front of the window's own; done before anything posted later.
+    bool Subclass(HWND hWnd);
 
 private:
     HANDLE m_hMapping = nullptr;

@@ -22,6 +22,14 @@ LauncherProbeData* Data()
     return s_pData;
 }
 
+// The window procedure that a subclassed window had before; one window at a time.
+WNDPROC g_pfnSubclassed = nullptr;
+
+LRESULT CALLBACK PassOnProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(g_pfnSubclassed, hWnd, message, wParam, lParam);
+}
+
 bool IsMessageBox(HWND hWnd)
 {
     char szClass[16] = "";
@@ -35,8 +43,14 @@ bool IsMessageBox(HWND hWnd)
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeMessageHook(int nCode, WPARAM wParam, LPARAM lParam)
 {
     static const UINT s_nQuery = RegisterWindowMessageA(kProbeScrollQueryMessage);
+    static const UINT s_nSubclass = RegisterWindowMessageA(kProbeSubclassMessage);
     auto* pMsg = reinterpret_cast<MSG*>(lParam);
     LauncherProbeData* pData = Data();
+    if (nCode == HC_ACTION && wParam == PM_REMOVE && pMsg->message == s_nSubclass) {
+        g_pfnSubclassed = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(pMsg->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PassOnProc)));
+        pMsg->message = WM_NULL;
+    }
     if (nCode == HC_ACTION && wParam == PM_REMOVE && pMsg->message == s_nQuery && pData != nullptr) {
         SCROLLINFO info = {};
         info.cbSize = sizeof info;

@@ -51,6 +51,8 @@ public:
     // Gives the foreground to a window of the driver's and back to the frame, as
     // Alt+Tab would: the launcher's focus window then, or null if a switch failed.
     HWND FocusAfterSwitchingAway(HWND hFrame) const;
+    // Has the launcher's frame subclassed, as tools do (launcher_probe.h).
+    bool Subclass(HWND hWnd) { return m_probe.Subclass(hWnd); }
 
     // The launcher window: the top-level window, not a message box, that holds the
     // view. Null while there is none.

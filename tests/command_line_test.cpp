@@ -1,6 +1,8 @@
 // Splitting a command line into the program and its arguments for the shell.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/framework/command_line.h"
 
 namespace {
@@ -29,12 +31,24 @@ const SplitCase kSplitCases[] = {
     {"   ", "", ""},
     // Double-byte text: the trail byte 0x5C is a backslash, never a separator.
     {"\x83\x5C\x83\x74\x83\x67.exe /s", "\x83\x5C\x83\x74\x83\x67.exe", "/s"},
+    // Unquoted blanks: each is tried in turn, the first prefix that names a program wins.
+    {"C:\\Program Files\\App\\setup.exe /S", "C:\\Program Files\\App\\setup.exe", "/S"},
+    {"C:\\Program Files\\App\\setup /S", "C:\\Program Files\\App\\setup.exe", "/S"},
+    {"D:\\Old Tools\\run now.exe", "D:\\Old.exe", "Tools\\run now.exe"},
+    {"D:\\my.dir\\tool x", "D:\\my.dir\\tool.exe", "x"},
 };
+
+// The programs that exist, for the cases above.
+bool ProgramExists(const char* lpszPath)
+{
+    const std::string path = lpszPath;
+    return path == "C:\\Program Files\\App\\setup.exe" || path == "D:\\Old.exe" || path == "D:\\my.dir\\tool.exe";
+}
 
 TEST(SplitCommandLine, SplitsProgramFromArguments)
 {
     for (const SplitCase& c : kSplitCases) {
-        const CommandLineParts parts = SplitCommandLine(c.cmdLine);
+        const CommandLineParts parts = SplitCommandLine(c.cmdLine, ProgramExists);
         EXPECT_EQ(parts.program, c.program) << "command line: [" << c.cmdLine << "]";
         EXPECT_EQ(parts.arguments, c.arguments) << "command line: [" << c.cmdLine << "]";
     }

@@ -497,7 +497,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadErrorCase{"AtTopLevel", CrLf({"[Title]", "T"}) + kPadding + CrLf({"[Ok]", "Go"}), 6000},
                       ReadErrorCase{"InASingleLineSection", "[Ok]\r\n" + kPadding + "Go\r\n", 6000},
                       ReadErrorCase{"InMessage", "[Message]\r\n" + RepeatedLines(std::string(100, 'm'), 200), 6000},
-                      ReadErrorCase{"InRegText", "[RegText]\r\n" + RepeatedLines(std::string(100, 'r'), 200), 6000}),
+                      ReadErrorCase{"InRegText", "[RegText]\r\n" + RepeatedLines(std::string(100, 'r'), 200), 6000},
+                      // 4093 bytes of comments, then a header that the error cuts after "[Ti".
+                      ReadErrorCase{"InAHeaderLine",
+                                    RepeatedLines(std::string(100, ';'), 40) + CrLf({std::string(11, ';'), "[Title]", "T"}),
+                                    4096}),
     [](const ::testing::TestParamInfo<ReadErrorCase>& info) { return std::string(info.param.name); });
 
 // --- Line ends, NUL bytes, repeated sections and the open file -----------------------

@@ -25,8 +25,9 @@ public:
     virtual BOOL Open(const char* lpszFileName);
     // Reads characters up to and including the first newline, at most nMax - 1 of
     // them, and stores them followed by a NUL. Returns null, leaving the buffer
-    // untouched, when the end of the file comes before any character or on a read
-    // error (HasReadError() then tells which).
+    // untouched, when the end of the file comes before any character; returns null
+    // too on a read error before the line was complete, whatever it had read
+    // (HasReadError() tells the two apart).
     virtual char* ReadString(char* lpsz, UINT nMax);
     // Moves the position by lOff raw bytes from the start or from the current position.
     virtual long long Seek(long long lOff, SeekPosition nFrom);

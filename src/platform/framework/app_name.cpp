@@ -1,15 +1,17 @@
+// The application name from the executable's path, read by characters of the ANSI
+// code page: a double-byte character whose second byte is 0x5C holds no backslash.
 #include "platform/framework/app_name.h"
+
+#include "platform/afx_text.h"
 
 std::string AppNameFromModulePath(const std::string& path)
 {
     std::string name = path;
-    const std::string::size_type dot = name.find_last_of('.');
-    if (dot != std::string::npos) {
-        name.erase(dot);
+    if (const char* pDot = AfxFindLastOf(name.c_str(), ".")) {
+        name.erase(static_cast<std::string::size_type>(pDot - name.c_str()));
     }
-    const std::string::size_type separator = name.find_last_of("\\/:");
-    if (separator != std::string::npos) {
-        name.erase(0, separator + 1);
+    if (const char* pSeparator = AfxFindLastOf(name.c_str(), "\\/:")) {
+        name.erase(0, static_cast<std::string::size_type>(pSeparator - name.c_str()) + 1);
     }
     return name;
 }

@@ -1,6 +1,8 @@
 // Splitting a command line into its program and its arguments.
 #include "platform/framework/command_line.h"
 
+#include "platform/afx_text.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -13,9 +15,43 @@ const char* SkipBlanks(const char* p)
     return p;
 }
 
+// The program file as the plain start names it: ".exe" added when the file name,
+// after the last path separator, has no full stop.
+std::string ProgramFile(const char* pStart, const char* pEnd)
+{
+    std::string program(pStart, pEnd);
+    const char* pSeparator = AfxFindLastOf(program.c_str(), "\\/:");
+    const char* pName = pSeparator != nullptr ? pSeparator + 1 : program.c_str();
+    if (!program.empty() && AfxStrChr(pName, '.') == nullptr) {
+        program += ".exe";
+    }
+    return program;
+}
+
+// The end of the unquoted program: the first blank, or the end of the line, at which
+// the text so far names an existing program; the first blank when none does.
+const char* UnquotedProgramEnd(const char* pStart, ProgramExistsFunction pfnProgramExists, std::string* pProgram)
+{
+    const char* pFirstBlank = nullptr;
+    for (const char* p = pStart;; ++p) {
+        if (*p != '\0' && !IsBlank(*p)) {
+            continue;
+        }
+        pFirstBlank = pFirstBlank != nullptr ? pFirstBlank : p;
+        *pProgram = ProgramFile(pStart, p);
+        if (p != pStart && pfnProgramExists(pProgram->c_str())) {
+            return p;
+        }
+        if (*p == '\0') {
+            pProgram->assign(pStart, pFirstBlank);
+            return pFirstBlank;
+        }
+    }
+}
+
 }  // namespace
 
-CommandLineParts SplitCommandLine(const char* lpszCmdLine)
+CommandLineParts SplitCommandLine(const char* lpszCmdLine, ProgramExistsFunction pfnProgramExists)
 {
     CommandLineParts parts;
     const char* p = SkipBlanks(lpszCmdLine);
@@ -29,11 +65,7 @@ CommandLineParts SplitCommandLine(const char* lpszCmdLine)
             ++p;
         }
     } else {
-        const char* pStart = p;
-        while (*p != '\0' && !IsBlank(*p)) {
-            ++p;
-        }
-        parts.program.assign(pStart, p);
+        p = UnquotedProgramEnd(p, pfnProgramExists, &parts.program);
     }
     parts.arguments = SkipBlanks(p);
     return parts;

@@ -1,4 +1,5 @@
-// A command line split into its program and its arguments, as the shell takes them.
+// A command line split into its program and its arguments, as the plain start of a
+// command line (a process started with no separate program name) takes them.
 #pragma once
 
 #include <string>
@@ -8,10 +9,16 @@ struct CommandLineParts {
     std::string arguments;
 };
 
-// The program is the first token: the text between a leading pair of double quotes,
-// or else everything up to the first blank (a space or a tab). A missing closing
-// quote makes the rest of the line the program. The arguments are what follows the
-// program, without the blanks that separate them from it. Blanks before the program
-// are skipped. A byte search is safe in double-byte code pages, whose trail bytes are
-// never a blank or a double quote.
-CommandLineParts SplitCommandLine(const char* lpszCmdLine);
+// Whether a program file of that name exists where a started program is looked for.
+using ProgramExistsFunction = bool (*)(const char* lpszPath);
+
+// The program is the first token: the text between a leading pair of double quotes
+// (a missing closing quote makes the rest of the line the program), or else, unquoted,
+// the shortest run of text up to a blank (a space or a tab) or to the end that names
+// an existing program, each blank tried in turn from the left, with ".exe" added when
+// its file name has no extension, as the plain start does. An unquoted line in which
+// no prefix names a program gives what comes before the first blank, as written. The
+// arguments are what follows the program, without the blanks that separate them from
+// it. Blanks before the program are skipped. Double-byte trail bytes are never a
+// blank, a quote or a path separator.
+CommandLineParts SplitCommandLine(const char* lpszCmdLine, ProgramExistsFunction pfnProgramExists);

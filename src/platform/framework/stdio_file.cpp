@@ -80,7 +80,9 @@ char* CStdioFile::ReadString(char* lpsz, UINT nMax)
             break;
         }
     }
-    if (bEnded && nCount == 0 && nMax > 1) {
+    // A line cut short by a read error is no line: what came before the error is
+    // dropped, and the caller learns of the error from HasReadError().
+    if (bEnded && (m_bReadError || (nCount == 0 && nMax > 1))) {
         return nullptr;
     }
     lpsz[nCount] = '\0';

@@ -2,6 +2,8 @@
 // a character.
 #include "platform/afx_text.h"
 
+#include <cstring>
+
 namespace {
 
 AfxTextEncoding g_encoding = AfxTextEncoding::Ansi;
@@ -67,6 +69,19 @@ const char* AfxStrChr(const char* psz, char c)
         }
     }
     return nullptr;
+}
+
+const char* AfxFindLastOf(const char* psz, const char* pszSet)
+{
+    const char* pLast = nullptr;
+    for (const char* p = psz; *p != '\0'; ++p) {
+        if (std::strchr(pszSet, *p) != nullptr) {
+            pLast = p;
+        } else if (AfxIsLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') {
+            ++p;  // the trail byte is part of this character
+        }
+    }
+    return pLast;
 }
 
 char* AfxStrChr(char* psz, char c) { return const_cast<char*>(AfxStrChr(static_cast<const char*>(psz), c)); }

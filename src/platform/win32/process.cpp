@@ -38,9 +38,19 @@ UINT WinExecError(DWORD nError)
     }
 }
 
+// Where the plain start looks for a program: the launcher's folder, the current
+// folder, the system folders and the PATH.
+bool ProgramExists(const char* lpszPath)
+{
+    char szFound[MAX_PATH];
+    const DWORD nLength = ::SearchPathA(nullptr, lpszPath, nullptr, MAX_PATH, szFound, nullptr);
+    return nLength > 0 && nLength < MAX_PATH && (::GetFileAttributesA(szFound) & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool StartThroughShell(const char* lpszCmdLine, int nCmdShow)
 {
-    const CommandLineParts parts = SplitCommandLine(lpszCmdLine);
+    // The shell is given exactly the program that the plain start found.
+    const CommandLineParts parts = SplitCommandLine(lpszCmdLine, ProgramExists);
     SHELLEXECUTEINFOA sei{};
     sei.cbSize = sizeof(sei);
     // The launcher reports a failure itself, and ends soon after: the start must be

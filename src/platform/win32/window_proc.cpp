@@ -3,8 +3,10 @@
 //
 // os::CreateWindowEx leaves the object to bind in g_pWndInit; the window's first
 // message, which for a top-level window comes even before WM_NCCREATE, takes it
-// and stores it in the window's GWLP_USERDATA. From then on every message goes to
-// the object until WM_NCDESTROY, when the framework unbinds it.
+// and stores it in a window property of ours. From then on every message goes to
+// the object until WM_NCDESTROY, when the framework unbinds it. A property, unlike
+// the window procedure or the user data, stays ours when another program's hook
+// (an accessibility or skinning tool) subclasses the window.
 #include "platform/afx_wnd.h"
 #include "platform/os.h"
 #include "platform/win32/handles.h"
@@ -14,6 +16,11 @@ namespace {
 
 // The object for the window being created; the program has a single thread.
 CWnd* g_pWndInit = nullptr;
+
+// The window property that holds a window's object.
+const char kBoundObjectProperty[] = "SetupLauncher.CWnd";
+
+CWnd* BoundObject(HWND hWnd) { return static_cast<CWnd*>(::GetPropA(hWnd, kBoundObjectProperty)); }
 
 // A WM_CREATE being handled: the creation data as the framework sees it, and the
 // lParam the system sent, which its default processing needs back. A window
@@ -70,7 +77,7 @@ namespace win32 {
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CWnd* pWnd = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    CWnd* pWnd = BoundObject(hWnd);
     if (pWnd == nullptr) {
         if (g_pWndInit == nullptr) {
             // A window created without an object, or one whose object is gone.
@@ -78,7 +85,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         }
         pWnd = g_pWndInit;
         g_pWndInit = nullptr;
-        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pWnd));
+        ::SetPropA(hWnd, kBoundObjectProperty, pWnd);
     }
     if (message == WM_CREATE && lParam != 0) {
         return DispatchCreate(pWnd, hWnd, wParam, lParam);
@@ -104,7 +111,7 @@ WindowHandle CreateWindowEx(UINT dwExStyle, const char* lpszClassName, const cha
     return FromHwnd(hWnd);
 }
 
-void UnbindWindow(WindowHandle hWnd) { ::SetWindowLongPtrA(ToHwnd(hWnd), GWLP_USERDATA, 0); }
+void UnbindWindow(WindowHandle hWnd) { ::RemovePropA(ToHwnd(hWnd), kBoundObjectProperty); }
 
 CWnd* GetBoundObject(WindowHandle hWnd)
 {
@@ -112,14 +119,10 @@ CWnd* GetBoundObject(WindowHandle hWnd)
     if (hSystemWnd == nullptr) {
         return nullptr;
     }
-    // The user data of a window is ours only in a window of our own process and classes.
+    // The property holds an object only in a window of our own process.
     DWORD nProcessId = 0;
     ::GetWindowThreadProcessId(hSystemWnd, &nProcessId);
-    if (nProcessId != ::GetCurrentProcessId() ||
-        ::GetWindowLongPtrA(hSystemWnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&win32::AfxWndProc)) {
-        return nullptr;
-    }
-    return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hSystemWnd, GWLP_USERDATA));
+    return nProcessId == ::GetCurrentProcessId() ? BoundObject(hSystemWnd) : nullptr;
 }
 
 MsgResult DefWindowProc(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam)
