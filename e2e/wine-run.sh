@@ -1,11 +1,8 @@
 #!/bin/bash
 # Runs one Windows program of the end-to-end build under Wine, with a display and the
 # project's prefix. CTest uses it as the cross-compiling emulator.
-#
-# Usage: wine-run.sh [--needs-32-bit PROGRAM] WINDOWS_PROGRAM ARGS...
-# With --needs-32-bit, PROGRAM (a 32-bit one that only ends) is started first. Where it
-# does not run, as on a kernel without IA-32 emulation, this says so in one line and
-# ends with status 77, which CTest reports as a skipped test, never a passed one.
+# With --needs-32-bit PROGRAM first, it starts PROGRAM, a 32-bit one that only ends:
+# where that fails (no IA-32 emulation), it says so and ends with status 77, skipped.
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-env.sh" || exit 1
 if [ "${1:-}" = "--needs-32-bit" ]; then
     if ! "$WINE" "$2" >/dev/null 2>&1; then
