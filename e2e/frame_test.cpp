@@ -1,5 +1,6 @@
 // The launcher window as Windows sees it: size, place, styles, caption, the two
-// buttons and the view, laid out from the captions measured in the real font.
+// buttons and the view, laid out from the captions measured in the real font, with
+// every pixel size scaled to the display (see DisplayDpi).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,9 +9,6 @@
 #include "launcher_process.h"
 
 namespace {
-
-constexpr int kFrameWidth = 475;
-constexpr int kFrameHeight = 350;
 
 struct FrameCase {
     const char* pszName;
@@ -84,10 +82,12 @@ TEST_P(FrameTest, Layout)
     HWND hFrame = launcher.WaitForVisibleFrame();
     ASSERT_NE(hFrame, nullptr);
 
-    // The frame: a fixed 475 x 350 captioned window, centred on the work area.
+    // The frame: a fixed 475 x 350 captioned window at 96 DPI, centred on the work area.
     EXPECT_EQ(WindowText(hFrame), c.pszTitle);
     RECT work = {};
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const int kFrameWidth = ScaledPx(475);
+    const int kFrameHeight = ScaledPx(350);
     const int nLeft = CentredEdge(work.left, work.right, kFrameWidth);
     const int nTop = CentredEdge(work.top, work.bottom, kFrameHeight);
     RECT frameRect = {};
@@ -121,16 +121,22 @@ TEST_P(FrameTest, Layout)
     const int B = client.bottom;
     const SIZE cancel = MeasureIn(hFrame, c.pszCancel);
     const SIZE ok = MeasureIn(hFrame, c.pszOk);
-    const int nButtonTop = B - cancel.cy - 20;
-    const int L1 = R - cancel.cx - 50;
-    ExpectRect(ChildRect(hCancel), L1, nButtonTop, R - 30, B - 10, "Cancel button");
-    ExpectRect(ChildRect(hOk), L1 - ok.cx - 40, B - ok.cy - 20, L1 - 20, B - 10, "Ok button");
+    // At 96 DPI: captions padded by 20 across and 10 down, 30 from the right edge and
+    // 10 from the bottom, 20 between the buttons.
+    const int nBottom = B - ScaledPx(10);
+    const int nRight = R - ScaledPx(30);
+    const int nButtonTop = nBottom - cancel.cy - ScaledPx(10);
+    const int L1 = nRight - cancel.cx - ScaledPx(20);
+    const int nOkRight = L1 - ScaledPx(20);
+    ExpectRect(ChildRect(hCancel), L1, nButtonTop, nRight, nBottom, "Cancel button");
+    ExpectRect(ChildRect(hOk), nOkRight - ok.cx - ScaledPx(20), nBottom - ok.cy - ScaledPx(10), nOkRight, nBottom,
+               "Ok button");
 
-    // The view: full width, down to 10 pixels above the buttons, then cut to whole
-    // lines plus its two border lines; it has the focus.
+    // The view: full width, down to 10 pixels (at 96 DPI) above the buttons, then cut
+    // to whole lines plus its two one-pixel border lines; it has the focus.
     const int nLineHeight = LineHeightIn(hView);
     ASSERT_GT(nLineHeight, 0);
-    const int nVisible = nLineHeight * ((nButtonTop - 10 - 2) / nLineHeight);
+    const int nVisible = nLineHeight * ((nButtonTop - ScaledPx(10) - 2) / nLineHeight);
     ExpectRect(ChildRect(hView), 0, 0, R, nVisible + 2, "view");
     RECT viewClient = {};
     GetClientRect(hView, &viewClient);

@@ -274,6 +274,14 @@ RECT ChildRect(HWND hChild)
     return rect;
 }
 
+int DisplayDpi()
+{
+    char szDpi[16] = "";
+    const DWORD nLength = GetEnvironmentVariableA("SETUP_E2E_DPI", szDpi, sizeof szDpi);
+    const int nDpi = nLength > 0 && nLength < sizeof szDpi ? atoi(szDpi) : 0;
+    return nDpi > 0 ? nDpi : 96;
+}
+
 std::string DriverFolder()
 {
     char szPath[MAX_PATH] = "";

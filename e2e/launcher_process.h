@@ -83,6 +83,11 @@ MessageBoxContent ReadMessageBox(HWND hBox);
 bool DismissMessageBox(HWND hBox);
 // A rectangle of a child window in its parent's client coordinates.
 RECT ChildRect(HWND hChild);
+// The display scale the run was started at: SETUP_E2E_DPI, which wine-run.sh sets in
+// the prefix, or 96.
+int DisplayDpi();
+// A launcher pixel size at that scale, rounded as Windows rounds.
+inline int ScaledPx(int n) { return MulDiv(n, DisplayDpi(), 96); }
 // The helper programs sit beside the driver; this is the folder, with a backslash.
 std::string DriverFolder();
 // A path as Windows sees it: a Unix path becomes one on drive Z:, Wine's Unix root.
