@@ -15,6 +15,11 @@ TEST(AppNameFromModulePath, KeepsTheFileNameWithoutItsExtension)
     } kCases[] = {
         {"D:\\SETUP.EXE", false, "SETUP"},
         {"C:\\media/disk.1\\setup", false, "disk"},
+        {"C:\\Prod-1.2\\setup.exe", false, "setup"},
+        {"C:\\media\\Inst.v2.exe", false, "Inst.v2"},
+        {"C:/media/disk1/Setup.exe", false, "Setup"},
+        {"C:\\media\\SETUP", false, "SETUP"},
+        {"A:INSTALL.EXE", false, "INSTALL"},
         // A double-byte character whose second byte is 0x5C holds no backslash.
         {"D:\\\x95\x5C\\\x83\x5C\x83\x67.EXE", true, "\x83\x5C\x83\x67"},
         {"D:\\\x95\x5C.EXE", false, ""},

@@ -183,6 +183,7 @@ TEST(InstalledVersionTest, Outcomes)
         const Outcome outcome = RunWithCancel();
         EXPECT_EQ(outcome.windowShown, c.expected.windowShown) << c.name;
         EXPECT_EQ(outcome.box, c.expected.box) << c.name;
+        EXPECT_EQ(sim::MessageBoxes().size(), c.expected.box.empty() ? 0u : 1u) << c.name;  // an empty box is a box
     }
 }
 

@@ -241,15 +241,17 @@ TEST(FrameActionTest, ButtonsAndKeys)
     }
 }
 
-TEST(FrameActionTest, EnterAndEscTypedIntoTheFrame)
+TEST(FrameActionTest, KeysSentToTheFrameItself)
 {
-    for (UINT key : {VK_RETURN, VK_ESCAPE}) {
+    for (UINT key : {VK_RETURN, VK_ESCAPE, VK_NEXT, UINT{'A'}}) {
         ResetWithScript(kScript);
-        sim::QueueAction([] { AfxGetApp()->m_pMainWnd->SetFocus(); });
-        sim::QueueKey(key);
+        bool stillOpen = false;
+        sim::QueueAction([key] { AfxGetApp()->m_pMainWnd->PostMessage(WM_KEYDOWN, key, 1); });
+        sim::QueueAction([&] { stillOpen = sim::GetWindowInfo(FrameWindow()).exists; });
+        sim::QueueClick(IDC_CANCEL);
         RunLauncher();
-        EXPECT_EQ(sim::StartedCommands().size(), key == VK_RETURN ? 1u : 0u);
-        EXPECT_FALSE(sim::GetWindowInfo(FrameWindow()).exists);
+        EXPECT_EQ(sim::StartedCommands().size(), key == VK_RETURN ? 1u : 0u) << key;
+        EXPECT_EQ(stillOpen, key != VK_RETURN && key != VK_ESCAPE) << key;
     }
 }
 
