@@ -38,6 +38,15 @@ struct BadScript {
 
 std::string Rep(char c, int n) { return std::string(static_cast<std::size_t>(n), c); }
 
+std::string Rep8(const char* psz, int n)
+{
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        text += psz;
+    }
+    return text;
+}
+
 std::string Error(const std::string& line) { return "Error: " + line; }
 
 // "prefix 1\n" to "prefix n\n".
@@ -55,8 +64,6 @@ std::vector<BadScript> Collection()
     std::vector<BadScript> cases = {
         // Not a script at all: the first line with content is the error.
         {"binary_junk.ini", false, false, {Error("\x89PNG")}, {}},
-        {"utf8_bom.ini", false, false, {Error("\xEF\xBB\xBF[Title]")}, {}},
-        {"utf16_text.ini", false, false, {Error("\xFF\xFE[")}, {}},
         {"long_junk_without_newline.ini", false, false, {Error(Rep('A', 1499))}, {}},
         // A NUL ends the text of its line, newline included; a Ctrl-Z ends the file.
         {"nul_in_value.ini", false, true, {}, {{Field::Title, "At"}, {Field::Ok, "Go"}}},
@@ -132,6 +139,23 @@ std::vector<BadScript> Collection()
         {"dbcs_lead_at_end_of_file.ini", true, true, {}, {{Field::Title, "T\x81"}}},
         {"dbcs_lead_before_header_newline.ini", true, true, {},
          {{Field::Message, "x\n[Title]\x81\nT\n"}, {Field::Title, ""}}},
+        // A byte-order mark makes the script Unicode, read as UTF-8 text: the mark is
+        // no text, broken characters read as U+FFFD, limits count bytes of UTF-8, and
+        // double-byte rules are off. Without the whole mark the file is ANSI.
+        {"utf8_bom.ini", false, true, {}, {{Field::Title, "T"}}},
+        {"utf16_text.ini", false, true, {}, {{Field::Title, "T"}}},
+        {"utf16be_message_given_back.ini", false, true, {},
+         {{Field::Message, u8"Γειά 世界 😀\n"}, {Field::Title, "T"}}},
+        {"utf8_broken_sequences.ini", false, true, {},
+         {{Field::Title, u8"A�(��😀�����B"}, {Field::Ok, "Go"}}},
+        {"utf16_lone_surrogates_odd_byte.ini", false, true, {},
+         {{Field::Title, u8"a�b�"}, {Field::Ok, u8"Go�"}}},
+        {"utf16_ctrl_z.ini", false, true, {}, {{Field::Title, u8"Tᩁ"}, {Field::Ok, "Ok"}}},
+        {"utf8_bom_error_line.ini", false, false, {Error(u8"Привет")}, {}},
+        {"partial_utf8_bom.ini", false, false, {Error("\xEF\xBB[Title]")}, {}},
+        {"utf8_no_double_byte_rules.ini", true, true, {}, {{Field::Run, u8"setupぁ"}, {Field::Ok, "Go"}}},
+        {"utf8_message_1498_bytes.ini", false, false, {kTooLong}, {{Field::Message, "(null)"}}},
+        {"utf16_message_1497_bytes.ini", false, true, {}, {{Field::Message, Rep8(u8"世", 499) + "\n"}, {Field::Ok, "Go"}}},
     };
     // Every header as the last line, alone or given back by a [Message] section, with
     // and without a newline: a single-line section then has no value and fails without

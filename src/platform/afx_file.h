@@ -3,11 +3,20 @@
 // Text mode is provided here over binary reads, the same on every platform:
 // CR followed by LF reads as one newline, a CR not followed by LF stays in the
 // text, and a Ctrl-Z byte ends the file. Positions are raw byte offsets.
+//
+// A file that starts with a byte-order mark (UTF-8, UTF-16 little- or big-endian)
+// is read as UTF-8 text, its mark left out: UTF-16 is turned into UTF-8 character by
+// character, and what is broken reads as U+FFFD. The rules above then apply to the
+// decoded characters (U+001A is the Ctrl-Z), and positions stay raw offsets, those
+// of the characters' first bytes. A file without a mark is read byte for byte.
 #pragma once
 
 #include <cstddef>
 
 #include "platform/afx_types.h"
+
+// How a file's bytes are turned into text: as they are, or decoded from Unicode.
+enum class AfxFileTextForm : unsigned char { Ansi, Utf8, Utf16Le, Utf16Be };
 
 struct FileTag;
 using FileHandle = FileTag*;
@@ -36,11 +45,19 @@ public:
     virtual void Close();
 
     bool IsOpen() const { return m_hFile != nullptr; }
+    // True when the file began with a byte-order mark: its text is UTF-8.
+    bool IsUnicode() const { return m_form != AfxFileTextForm::Ansi; }
     bool HasReadError() const { return m_bReadError; }
 
 private:
-    // Next raw byte without consuming it; -1 at the end of the data or on an error.
-    int PeekRawByte();
+    // Next byte of text without consuming it; -1 at the end of the data or on an error.
+    int PeekTextByte();
+    void SkipTextByte();
+    bool DecodeNextCharacter();
+    // Raw bytes ready at m_nBufferPos, reading more until there are nWanted of them
+    // or the data has ended.
+    std::size_t RawBytesAvailable(std::size_t nWanted);
+    // Keeps the unread bytes, moved to the front, and reads more after them.
     bool FillBuffer();
 
     static constexpr std::size_t kBufferSize = 4096;
@@ -52,4 +69,12 @@ private:
     long long m_nBufferStart = 0;       // raw file offset of m_buffer[0]
     bool m_bEndOfData = false;      // the file had no more bytes, or a Ctrl-Z was met
     bool m_bReadError = false;
+
+    AfxFileTextForm m_form = AfxFileTextForm::Ansi;
+    long long m_nTextStart = 0;  // raw offset after the byte-order mark
+    // The decoded character being read, in UTF-8, and where it began in the file.
+    unsigned char m_char[4] = {};
+    int m_nCharPos = 0;
+    int m_nCharEnd = 0;
+    long long m_nCharStart = 0;
 };

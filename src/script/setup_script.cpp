@@ -128,6 +128,8 @@ BOOL CSetupScript::Load()
         AfxMessageBox((std::string("Can't open ") + kScriptName).c_str());
         return TRUE;
     }
+    // Everything the script says is handed on in its own encoding.
+    AfxSetTextEncoding(m_file.IsUnicode() ? AfxTextEncoding::Utf8 : AfxTextEncoding::Ansi);
     // The file stays open after this: the record's destructor closes it.
     char szLine[SCRIPT_LINE_SIZE];
     while (m_file.ReadSignificantLine(szLine, SCRIPT_LINE_SIZE) != nullptr) {

@@ -1,5 +1,8 @@
 // Text-mode reading over binary reads, identical on every platform.
+#include <cstring>
+
 #include "platform/afx_file.h"
+#include "platform/framework/unicode_text.h"
 #include "platform/os.h"
 
 namespace {
@@ -18,7 +21,18 @@ BOOL CStdioFile::Open(const char* lpszFileName)
     m_nBufferStart = 0;
     m_bEndOfData = false;
     m_bReadError = false;
-    return m_hFile != nullptr ? TRUE : FALSE;
+    m_nCharPos = m_nCharEnd = 0;
+    m_form = AfxFileTextForm::Ansi;
+    m_nTextStart = 0;
+    if (m_hFile == nullptr) {
+        return FALSE;
+    }
+    // A read error here is told by the first read of a line, like any other.
+    std::size_t nMarkBytes = 0;
+    m_form = DetectByteOrderMark(m_buffer, RawBytesAvailable(3), &nMarkBytes);
+    m_nBufferPos = nMarkBytes;
+    m_nTextStart = static_cast<long long>(nMarkBytes);
+    return TRUE;
 }
 
 void CStdioFile::Close()
@@ -34,10 +48,13 @@ bool CStdioFile::FillBuffer()
     if (m_hFile == nullptr || m_bEndOfData || m_bReadError) {
         return false;
     }
-    m_nBufferStart += static_cast<long long>(m_nBufferEnd);
-    m_nBufferPos = m_nBufferEnd = 0;
+    const std::size_t nKept = m_nBufferEnd - m_nBufferPos;
+    std::memmove(m_buffer, m_buffer + m_nBufferPos, nKept);
+    m_nBufferStart += static_cast<long long>(m_nBufferPos);
+    m_nBufferPos = 0;
+    m_nBufferEnd = nKept;
     std::size_t nRead = 0;
-    if (!os::ReadFile(m_hFile, m_buffer, kBufferSize, &nRead)) {
+    if (!os::ReadFile(m_hFile, m_buffer + nKept, kBufferSize - nKept, &nRead)) {
         m_bReadError = true;
         return false;
     }
@@ -45,16 +62,47 @@ bool CStdioFile::FillBuffer()
         m_bEndOfData = true;
         return false;
     }
-    m_nBufferEnd = nRead;
+    m_nBufferEnd += nRead;
     return true;
 }
 
-int CStdioFile::PeekRawByte()
+std::size_t CStdioFile::RawBytesAvailable(std::size_t nWanted)
 {
-    if (m_nBufferPos == m_nBufferEnd && !FillBuffer()) {
+    while (m_nBufferEnd - m_nBufferPos < nWanted && FillBuffer()) {
+    }
+    return m_nBufferEnd - m_nBufferPos;
+}
+
+bool CStdioFile::DecodeNextCharacter()
+{
+    const std::size_t nAvailable = RawBytesAvailable(kMaxRawCharacterBytes);
+    if (nAvailable == 0) {
+        return false;
+    }
+    m_nCharStart = m_nBufferStart + static_cast<long long>(m_nBufferPos);
+    m_nBufferPos += DecodeCharacter(m_form, m_buffer + m_nBufferPos, nAvailable, m_char, &m_nCharEnd);
+    m_nCharPos = 0;
+    return true;
+}
+
+int CStdioFile::PeekTextByte()
+{
+    if (m_form == AfxFileTextForm::Ansi) {
+        return RawBytesAvailable(1) != 0 ? m_buffer[m_nBufferPos] : -1;
+    }
+    if (m_nCharPos == m_nCharEnd && !DecodeNextCharacter()) {
         return -1;
     }
-    return m_buffer[m_nBufferPos];
+    return m_char[m_nCharPos];
+}
+
+void CStdioFile::SkipTextByte()
+{
+    if (m_form == AfxFileTextForm::Ansi) {
+        ++m_nBufferPos;
+    } else {
+        ++m_nCharPos;
+    }
 }
 
 char* CStdioFile::ReadString(char* lpsz, UINT nMax)
@@ -65,14 +113,14 @@ char* CStdioFile::ReadString(char* lpsz, UINT nMax)
     UINT nCount = 0;
     bool bEnded = false;  // end of the file or a read error before the line was complete
     while (nCount < nMax - 1) {
-        int c = PeekRawByte();
+        int c = PeekTextByte();
         if (c < 0 || c == kCtrlZ) {
             bEnded = true;
             break;
         }
-        ++m_nBufferPos;
-        if (c == '\r' && PeekRawByte() == '\n') {
-            ++m_nBufferPos;  // CR-LF reads as one newline
+        SkipTextByte();
+        if (c == '\r' && PeekTextByte() == '\n') {
+            SkipTextByte();  // CR-LF reads as one newline
             c = '\n';
         }
         lpsz[nCount++] = static_cast<char>(c);
@@ -89,15 +137,24 @@ char* CStdioFile::ReadString(char* lpsz, UINT nMax)
     return lpsz;
 }
 
-long long CStdioFile::GetPosition() const { return m_nBufferStart + static_cast<long long>(m_nBufferPos); }
+long long CStdioFile::GetPosition() const
+{
+    // Within a decoded character: where that character began.
+    if (m_nCharPos < m_nCharEnd) {
+        return m_nCharStart;
+    }
+    return m_nBufferStart + static_cast<long long>(m_nBufferPos);
+}
 
 long long CStdioFile::Seek(long long lOff, SeekPosition nFrom)
 {
     const long long base = nFrom == begin ? 0 : GetPosition();
-    if (m_hFile == nullptr || base + lOff < 0) {
+    // The byte-order mark is no text to go back to.
+    if (m_hFile == nullptr || base + lOff < m_nTextStart) {
         return -1;
     }
     const long long target = base + lOff;
+    m_nCharPos = m_nCharEnd = 0;
     const long long bufferEnd = m_nBufferStart + static_cast<long long>(m_nBufferEnd);
     if (target >= m_nBufferStart && target <= bufferEnd) {
         m_nBufferPos = static_cast<std::size_t>(target - m_nBufferStart);

@@ -4,47 +4,11 @@
 
 #include <cstring>
 
+#include "platform/framework/unicode_text.h"
+
 namespace {
 
 AfxTextEncoding g_encoding = AfxTextEncoding::Ansi;
-
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// Length of the well-formed UTF-8 sequence at p, or 1 when it is not one: no
-// overlong forms, no surrogates, nothing above U+10FFFF. A NUL is never a
-// continuation byte, so nothing past the terminator is read.
-int Utf8SequenceLength(const unsigned char* p)
-{
-    const unsigned char c = p[0];
-    if (c < 0x80) {
-        return 1;
-    }
-    int nLength = 0;
-    unsigned char nSecondMin = 0x80;
-    unsigned char nSecondMax = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-        nLength = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        nLength = 3;
-        nSecondMin = c == 0xE0 ? 0xA0 : 0x80;
-        nSecondMax = c == 0xED ? 0x9F : 0xBF;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        nLength = 4;
-        nSecondMin = c == 0xF0 ? 0x90 : 0x80;
-        nSecondMax = c == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 1;
-    }
-    if (p[1] < nSecondMin || p[1] > nSecondMax) {
-        return 1;
-    }
-    for (int i = 2; i < nLength; ++i) {
-        if (!IsContinuation(p[i])) {
-            return 1;
-        }
-    }
-    return nLength;
-}
 
 }  // namespace
 
@@ -74,11 +38,9 @@ const char* AfxStrChr(const char* psz, char c)
 const char* AfxFindLastOf(const char* psz, const char* pszSet)
 {
     const char* pLast = nullptr;
-    for (const char* p = psz; *p != '\0'; ++p) {
+    for (const char* p = psz; *p != '\0'; p += AfxCharLength(p)) {
         if (std::strchr(pszSet, *p) != nullptr) {
             pLast = p;
-        } else if (AfxIsLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') {
-            ++p;  // the trail byte is part of this character
         }
     }
     return pLast;
