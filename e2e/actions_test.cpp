@@ -62,7 +62,7 @@ TEST_P(ActionTest, ClosesAndStartsOnlyOnOk)
     LauncherProcess launcher(nullptr);
     const std::string helper = launcher.Folder() + "helper.exe";
     const std::string marker = launcher.Folder() + "started.txt";
-    ASSERT_TRUE(CopyFileA((DriverFolder() + "e2e_helper.exe").c_str(), helper.c_str(), FALSE));
+    ASSERT_TRUE(CopyHelperTo(helper));
     const std::string run = "\"" + helper + "\" " + marker;
     ASSERT_TRUE(launcher.WriteScript("[Title]\r\nActions\r\n[Run]\r\n" + run + "\r\n"));
     ASSERT_TRUE(launcher.Start());

@@ -7,6 +7,7 @@
 
 #include "launcher_process.h"
 #include "message_box_expectations.h"
+#include "unicode_script.h"
 
 namespace {
 
@@ -16,11 +17,11 @@ public:
     explicit TestRegistryKey(const std::string& name)
         : m_strPath("Software\\SetupLauncherE2E\\" + std::to_string(GetCurrentProcessId()) + "-" + name)
     {
-        RegDeleteTreeA(HKEY_CURRENT_USER, m_strPath.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, Wide(m_strPath).c_str());
     }
     ~TestRegistryKey()
     {
-        RegDeleteTreeA(HKEY_CURRENT_USER, m_strPath.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, Wide(m_strPath).c_str());
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\SetupLauncherE2E");
     }
     TestRegistryKey(const TestRegistryKey&) = delete;
@@ -28,15 +29,17 @@ public:
 
     const std::string& Path() const { return m_strPath; }
 
-    bool SetString(const char* pszValue, const std::string& data)
+    bool SetString(const std::string& value, const std::string& data)
     {
         HKEY hKey = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, m_strPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &hKey, nullptr) !=
-            ERROR_SUCCESS) {
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(m_strPath).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &hKey,
+                            nullptr) != ERROR_SUCCESS) {
             return false;
         }
-        const LONG lResult = RegSetValueExA(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                                            static_cast<DWORD>(data.size() + 1));
+        const std::wstring wideData = Wide(data);
+        const LONG lResult = RegSetValueExW(hKey, Wide(value).c_str(), 0, REG_SZ,
+                                            reinterpret_cast<const BYTE*>(wideData.c_str()),
+                                            static_cast<DWORD>((wideData.size() + 1) * sizeof(wchar_t)));
         RegCloseKey(hKey);
         return lResult == ERROR_SUCCESS;
     }
@@ -105,7 +108,7 @@ TEST_P(InstalledVersionTest, Outcome)
     // A short path: the check reads at most 100 bytes of it.
     const std::string installed = launcher.Folder() + "installed.exe";
     if (c.bFileExists) {
-        ASSERT_TRUE(CopyFileA((DriverFolder() + "e2e_helper.exe").c_str(), installed.c_str(), FALSE));
+        ASSERT_TRUE(CopyHelperTo(installed));
     }
     ASSERT_TRUE(key.SetString("InstalledFile", installed));
     ASSERT_TRUE(launcher.Start());
@@ -141,5 +144,41 @@ TEST_P(InstalledVersionTest, Outcome)
 
 INSTANTIATE_TEST_SUITE_P(Registry, InstalledVersionTest, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<VersionCase>& info) { return info.param.pszName; });
+
+// A Unicode script names the key, the value and the file in any script. The path
+// is longer than 100 bytes of UTF-8 but within 100 characters, the limit there.
+TEST(UnicodeInstalledVersionTest, KeyValueAndFileNamedInAnyScript)
+{
+    for (const ScriptEncoding encoding : {ScriptEncoding::kUtf8, ScriptEncoding::kUtf16Le}) {
+        for (const char* pszVersion : {"2.5.0.1", "2.5.0.2"}) {
+            SCOPED_TRACE(std::string(ScriptEncodingName(encoding)) + " " + pszVersion);
+            const bool bSame = std::string(pszVersion) == "2.5.0.1";
+            TestRegistryKey key(kMixedText);
+            const std::string script = "[RegKey]\r\n" + key.Path() + "\r\n[RegValue]\r\n" + kMixedText +
+                                       "\r\n[RegVersion]\r\n" + pszVersion + "\r\n[RegText]\r\n" + kMixedText +
+                                       "\r\n";
+            LauncherProcess launcher(nullptr);
+            ASSERT_TRUE(launcher.WriteScript(EncodeScript(script, encoding)));
+            const std::string installed = launcher.Folder() + kMixedText + u8" \u03a9\u03bc\u03ad\u03b3\u03b1.exe";
+            ASSERT_GT(installed.size(), 100u);
+            ASSERT_LE(Wide(installed).size(), 100u);
+            ASSERT_TRUE(CopyHelperTo(installed));
+            ASSERT_TRUE(key.SetString(kMixedText, installed));
+            ASSERT_TRUE(launcher.Start());
+            if (bSame) {
+                HWND hFrame = launcher.WaitForVisibleFrame();
+                ASSERT_NE(hFrame, nullptr);
+                PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_ESCAPE, 1);
+            } else {
+                HWND hBox = launcher.WaitForMessageBox();
+                ASSERT_NE(hBox, nullptr);
+                ExpectMessageBox(hBox, kMixedText, false);
+                ASSERT_TRUE(DismissMessageBox(hBox));
+            }
+            EXPECT_TRUE(launcher.ExitsWithStatusZero());
+            EXPECT_EQ(launcher.WindowsShown(), bSame ? 1 : 0);
+        }
+    }
+}
 
 }  // namespace

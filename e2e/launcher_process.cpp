@@ -22,7 +22,7 @@ bool WaitUntil(Condition condition)
 
 bool WriteWholeFile(const std::string& path, const std::string& contents)
 {
-    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE hFile = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -37,17 +37,20 @@ bool WriteWholeFile(const std::string& path, const std::string& contents)
 void RemoveFolder(const std::string& folder)
 {
     for (int nAttempt = 0; nAttempt < 100; ++nAttempt) {
-        WIN32_FIND_DATAA data;
-        HANDLE hFind = FindFirstFileA((folder + "*").c_str(), &data);
+        WIN32_FIND_DATAW data;
+        HANDLE hFind = FindFirstFileW(Wide(folder + "*").c_str(), &data);
         if (hFind != INVALID_HANDLE_VALUE) {
             do {
+                const std::string name = Utf8(data.cFileName);
                 if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                    DeleteFileA((folder + data.cFileName).c_str());
+                    DeleteFileW(Wide(folder + name).c_str());
+                } else if (name != "." && name != "..") {
+                    RemoveFolder(folder + name + "\\");
                 }
-            } while (FindNextFileA(hFind, &data));
+            } while (FindNextFileW(hFind, &data));
             FindClose(hFind);
         }
-        if (RemoveDirectoryA(folder.c_str()) || GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (RemoveDirectoryW(Wide(folder).c_str()) || !FileExists(folder)) {
             return;
         }
         Sleep(20);
@@ -57,11 +60,11 @@ void RemoveFolder(const std::string& folder)
 std::string NewScratchFolder()
 {
     static int s_nCount = 0;
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    const std::string folder = std::string(szTemp) + "setup-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+    wchar_t szTemp[MAX_PATH];
+    GetTempPathW(MAX_PATH, szTemp);
+    const std::string folder = Utf8(szTemp) + "setup-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
                                std::to_string(++s_nCount) + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateFolder(folder);
     return folder;
 }
 
@@ -121,11 +124,12 @@ bool LauncherProcess::Launch(bool bProbe)
 {
     const std::string exe = SetupExePath();
     std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup = {};
+    std::wstring wideCommandLine = Wide(commandLine);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     // Suspended until the probe is in place, so that it sees the first window.
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        m_strFolder.c_str(), &startup, &m_info)) {
+    if (!CreateProcessW(Wide(exe).c_str(), &wideCommandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        Wide(m_strFolder).c_str(), &startup, &m_info)) {
         return false;
     }
     if (bProbe && !m_probe.Attach(m_info.dwProcessId, m_info.dwThreadId)) {
@@ -228,11 +232,28 @@ bool LauncherProcess::ExitsWithStatusZero()
     return WaitForExit(&dwExitCode) && dwExitCode == 0;
 }
 
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                              &wide[0], static_cast<int>(wide.size()))));
+    return wide;
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    std::string utf8(text.size() * 3, '\0');
+    utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                              &utf8[0], static_cast<int>(utf8.size()), nullptr,
+                                                              nullptr)));
+    return utf8;
+}
+
 std::string WindowText(HWND hWnd)
 {
-    char szText[2048] = "";
-    GetWindowTextA(hWnd, szText, sizeof szText);
-    return szText;
+    wchar_t szText[2048] = L"";
+    GetWindowTextW(hWnd, szText, sizeof szText / sizeof szText[0]);
+    return Utf8(szText);
 }
 
 std::string WindowClass(HWND hWnd)
@@ -284,9 +305,9 @@ int DisplayDpi()
 
 std::string DriverFolder()
 {
-    char szPath[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-    std::string folder = szPath;
+    wchar_t szPath[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
+    const std::string folder = Utf8(szPath);
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
@@ -307,7 +328,17 @@ std::string SetupExePath()
 
 bool FileExists(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CreateFolder(const std::string& path)
+{
+    return CreateDirectoryW(Wide(path).c_str(), nullptr) != FALSE;
+}
+
+bool CopyHelperTo(const std::string& path)
+{
+    return CopyFileW(Wide(DriverFolder() + "e2e_helper.exe").c_str(), Wide(path).c_str(), FALSE) != FALSE;
 }
 
 bool WaitForFile(const std::string& path)
@@ -318,7 +349,7 @@ bool WaitForFile(const std::string& path)
 std::string ReadWholeFile(const std::string& path)
 {
     std::string contents;
-    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    HANDLE hFile = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) {
         return contents;

@@ -76,6 +76,9 @@ private:
     LauncherProbe m_probe;
 };
 
+// Texts and paths are UTF-8 here; these convert for the wide API and back.
+std::wstring Wide(const std::string& text);
+std::string Utf8(const std::wstring& text);
 std::string WindowText(HWND hWnd);
 std::string WindowClass(HWND hWnd);
 MessageBoxContent ReadMessageBox(HWND hBox);
@@ -95,6 +98,9 @@ std::string WindowsPath(const std::string& path);
 // The path of setup.exe, as a Windows path.
 std::string SetupExePath();
 bool FileExists(const std::string& path);
+bool CreateFolder(const std::string& path);
+// Copies the helper program (helper.cpp) to the path.
+bool CopyHelperTo(const std::string& path);
 // Waits until the file exists and holds something.
 bool WaitForFile(const std::string& path);
 std::string ReadWholeFile(const std::string& path);

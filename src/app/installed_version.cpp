@@ -72,14 +72,14 @@ bool ReadInstalledPath(AfxRootKey root, const char* lpszKey, const char* lpszVal
     if (!key.Open(root, lpszKey)) {
         return false;
     }
-    char data[kPathBufferSize] = {};
-    std::uint32_t nBytes = kPathBufferSize;
-    const long result = key.QueryValue(lpszValue, data, &nBytes);
+    char data[kPathBufferSize * AFX_MAX_BYTES_PER_UNIT] = {};
+    std::uint32_t nBytes = 0;
+    const long result = key.QueryValue(lpszValue, data, kPathBufferSize, &nBytes);
     key.Close();
     if (result != 0) {
         return false;
     }
-    pPath->assign(data, BoundedLength(data, nBytes < kPathBufferSize ? nBytes : kPathBufferSize));
+    pPath->assign(data, BoundedLength(data, nBytes < sizeof data ? nBytes : sizeof data));
     return true;
 }
 

@@ -14,6 +14,10 @@ enum class AfxRootKey : std::uint32_t {
     Users = 0x80000003u,
 };
 
+// The most bytes of the script's text that one UTF-16 unit of the system's text
+// converts to.
+constexpr std::uint32_t AFX_MAX_BYTES_PER_UNIT = 3;
+
 // An open registry key, read only.
 class CRegKey {
 public:
@@ -22,19 +26,26 @@ public:
     CRegKey& operator=(const CRegKey&) = delete;
     ~CRegKey() { Close(); }
 
-    // RegOpenKeyExA with KEY_READ; nonzero on success.
+    // RegOpenKeyEx with KEY_READ; nonzero on success.
     BOOL Open(AfxRootKey root, const char* lpszKeyName);
-    // RegQueryValueExA: 0 on success with the data in pData and its size in *pnBytes;
-    // nonzero when the value is missing or larger than *pnBytes. An empty name reads
+    // RegQueryValueEx: 0 on success with the data in pData and its size in bytes in
+    // *pnBytes; nonzero when the value is missing or longer than nLimit characters.
+    // Text data (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) arrives in the script's
+    // encoding, its characters counted as the system counts them: bytes of the ANSI
+    // text in an ANSI script, UTF-16 units in a Unicode one, whose UTF-8 takes up to
+    // AFX_MAX_BYTES_PER_UNIT bytes for each. Other data is raw, nLimit bytes at most.
+    // pData has room for nLimit * AFX_MAX_BYTES_PER_UNIT bytes. An empty name reads
     // the key's unnamed default value.
-    long QueryValue(const char* lpszValueName, void* pData, std::uint32_t* pnBytes);
+    long QueryValue(const char* lpszValueName, void* pData, std::uint32_t nLimit, std::uint32_t* pnBytes);
     void Close();
 
 private:
     void* m_hKey = nullptr;
 };
 
-// Version resources (version.dll), loaded only from the system directory.
+// Version resources (version.dll), loaded only from the system directory. A text
+// value (under "\StringFileInfo") comes in the script's encoding, in storage of the
+// platform's that lasts until the next query, its length counting the NUL.
 std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName);
 BOOL AfxGetFileVersionInfo(const char* lpszFileName, std::uint32_t nSize, void* pBlock);
 BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void** ppBuffer, UINT* pnLength);

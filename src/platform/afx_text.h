@@ -30,9 +30,9 @@ const char* AfxStrChr(const char* psz, char c);
 char* AfxStrChr(char* psz, char c);
 // Ends the string at the first occurrence of c, never inside a character; no change if none.
 void AfxCutAt(char* psz, char c);
-// The last character of the string that is one of pszSet, never a trail byte; null
-// if none. For system text in the ANSI code page (a module path, a command line for
-// the ANSI functions), whatever the script's encoding.
+// The last character of the string that is one of pszSet, never inside a
+// character; null if none. System texts (the module path) come in the script's
+// encoding too.
 const char* AfxFindLastOf(const char* psz, const char* pszSet);
 
 // Whole-string equality with the ASCII letters A-Z taken as a-z on both sides; no

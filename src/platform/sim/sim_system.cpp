@@ -13,6 +13,21 @@ constexpr long kErrorFileNotFound = 2;
 constexpr long kErrorMoreData = 234;
 constexpr char kVersionMagic[4] = {'S', 'I', 'M', 'V'};
 
+// The registry's text limit counts what the system counts: bytes of ANSI text, or
+// UTF-16 units of a Unicode script's UTF-8 (one per character, two for a
+// four-byte one).
+std::uint32_t SystemTextUnits(const std::string& data)
+{
+    if (AfxGetTextEncoding() == AfxTextEncoding::Ansi) {
+        return static_cast<std::uint32_t>(data.size());
+    }
+    std::uint32_t nUnits = 0;
+    for (const unsigned char c : data) {
+        nUnits += (c & 0xC0) == 0x80 ? 0 : (c >= 0xF0 ? 2 : 1);
+    }
+    return nUnits;
+}
+
 std::string RegistryKeyName(AfxRootKey root, const std::string& keyPath)
 {
     return std::to_string(static_cast<std::uint32_t>(root)) + "\\" + ToLower(keyPath);
@@ -102,7 +117,7 @@ BOOL CRegKey::Open(AfxRootKey root, const char* lpszKeyName)
     return TRUE;
 }
 
-long CRegKey::QueryValue(const char* lpszValueName, void* pData, std::uint32_t* pnBytes)
+long CRegKey::QueryValue(const char* lpszValueName, void* pData, std::uint32_t nLimit, std::uint32_t* pnBytes)
 {
     if (m_hKey == nullptr) {
         return sim::kErrorFileNotFound;
@@ -113,7 +128,7 @@ long CRegKey::QueryValue(const char* lpszValueName, void* pData, std::uint32_t* 
         return sim::kErrorFileNotFound;
     }
     const std::string& data = it->second;
-    if (data.size() > *pnBytes) {
+    if (sim::SystemTextUnits(data) > nLimit) {
         *pnBytes = static_cast<std::uint32_t>(data.size());
         return sim::kErrorMoreData;
     }

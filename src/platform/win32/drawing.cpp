@@ -4,6 +4,7 @@
 #include "platform/afx_dc.h"
 #include "platform/os.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/system_color.h"
 
 Color GetSysColor(int nIndex) { return win32::GetSystemColor(nIndex); }
@@ -48,7 +49,11 @@ BOOL GetTextMetrics(DcHandle hDC, TextMetrics* pMetrics)
 CSize GetTextExtent(DcHandle hDC, const char* lpszString, int nCount)
 {
     SIZE size{};
-    if (nCount < 0 || !::GetTextExtentPoint32A(ToHdc(hDC), lpszString, nCount, &size)) {
+    if (nCount < 0) {
+        return CSize{};
+    }
+    const WideText text(lpszString, nCount);
+    if (!::GetTextExtentPoint32W(ToHdc(hDC), text.c_str(), text.length(), &size)) {
         return CSize{};
     }
     return CSize{size.cx, size.cy};
@@ -75,7 +80,11 @@ Color SetTextColor(DcHandle hDC, Color color) { return ::SetTextColor(ToHdc(hDC)
 
 BOOL TextOut(DcHandle hDC, int x, int y, const char* lpszString, int nCount)
 {
-    return ::TextOutA(ToHdc(hDC), x, y, lpszString, nCount);
+    if (nCount < 0) {
+        return FALSE;
+    }
+    const WideText text(lpszString, nCount);
+    return ::TextOutW(ToHdc(hDC), x, y, text.c_str(), text.length());
 }
 
 void* CreateSolidBrush(Color color) { return ::CreateSolidBrush(color); }

@@ -1,12 +1,13 @@
 // Binary file reading over kernel32, under the framework's text-mode file.
 #include "platform/os.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace os {
 
 FileHandle OpenFileForReading(const char* lpszFileName)
 {
-    HANDLE hFile = ::CreateFileA(lpszFileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE hFile = ::CreateFileW(WideText(lpszFileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     return hFile != INVALID_HANDLE_VALUE ? FromHandle(hFile) : nullptr;
 }

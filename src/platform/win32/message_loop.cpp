@@ -14,7 +14,7 @@ int RunMessageLoop()
 {
     MSG msg{};
     for (;;) {
-        const BOOL bResult = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL bResult = ::GetMessageW(&msg, nullptr, 0, 0);
         if (bResult == 0) {
             return static_cast<int>(msg.wParam);  // WM_QUIT
         }
@@ -22,7 +22,7 @@ int RunMessageLoop()
             return 0;  // the loop itself failed; there is nothing left to run
         }
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 

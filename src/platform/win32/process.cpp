@@ -4,6 +4,7 @@
 
 #include "platform/afx_system.h"
 #include "platform/framework/command_line.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_include.h"
 
 #include <shellapi.h>
@@ -42,24 +43,26 @@ UINT WinExecError(DWORD nError)
 // folder, the system folders and the PATH.
 bool ProgramExists(const char* lpszPath)
 {
-    char szFound[MAX_PATH];
-    const DWORD nLength = ::SearchPathA(nullptr, lpszPath, nullptr, MAX_PATH, szFound, nullptr);
-    return nLength > 0 && nLength < MAX_PATH && (::GetFileAttributesA(szFound) & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    wchar_t szFound[MAX_PATH];
+    const DWORD nLength = ::SearchPathW(nullptr, WideText(lpszPath).c_str(), nullptr, MAX_PATH, szFound, nullptr);
+    return nLength > 0 && nLength < MAX_PATH && (::GetFileAttributesW(szFound) & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool StartThroughShell(const char* lpszCmdLine, int nCmdShow)
 {
     // The shell is given exactly the program that the plain start found.
     const CommandLineParts parts = SplitCommandLine(lpszCmdLine, ProgramExists);
-    SHELLEXECUTEINFOA sei{};
+    const WideText program(parts.program.c_str());
+    const WideText arguments(parts.arguments.c_str());
+    SHELLEXECUTEINFOW sei{};
     sei.cbSize = sizeof(sei);
     // The launcher reports a failure itself, and ends soon after: the start must be
     // complete when the call returns.
     sei.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    sei.lpFile = parts.program.c_str();
-    sei.lpParameters = parts.arguments.empty() ? nullptr : parts.arguments.c_str();
+    sei.lpFile = program.c_str();
+    sei.lpParameters = parts.arguments.empty() ? nullptr : arguments.c_str();
     sei.nShow = nCmdShow;
-    if (!::ShellExecuteExA(&sei)) {
+    if (!::ShellExecuteExW(&sei)) {
         return false;
     }
     WaitAndClose(sei.hProcess);
@@ -70,14 +73,14 @@ bool StartThroughShell(const char* lpszCmdLine, int nCmdShow)
 
 UINT AfxWinExec(const char* lpszCmdLine, int nCmdShow)
 {
-    // CreateProcessA may write into the command line it is given.
-    std::string commandLine = lpszCmdLine;
-    STARTUPINFOA si{};
+    // CreateProcessW may write into the command line it is given: the converted copy.
+    WideText commandLine(lpszCmdLine);
+    STARTUPINFOW si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = static_cast<WORD>(nCmdShow);
     PROCESS_INFORMATION pi{};
-    if (::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         ::CloseHandle(pi.hThread);
         WaitAndClose(pi.hProcess);
         return kStarted;

@@ -1,5 +1,9 @@
 // CRegKey: one registry key opened for reading over advapi32.
+#include <cstring>
+
 #include "platform/afx_system.h"
+#include "platform/afx_text.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_include.h"
 
 namespace {
@@ -20,6 +24,8 @@ HKEY ToPredefinedKey(AfxRootKey root)
     return nullptr;
 }
 
+bool IsText(DWORD nType) { return nType == REG_SZ || nType == REG_EXPAND_SZ || nType == REG_MULTI_SZ; }
+
 }  // namespace
 
 BOOL CRegKey::Open(AfxRootKey root, const char* lpszKeyName)
@@ -27,23 +33,44 @@ BOOL CRegKey::Open(AfxRootKey root, const char* lpszKeyName)
     Close();
     HKEY hRoot = ToPredefinedKey(root);
     HKEY hKey = nullptr;
-    if (hRoot == nullptr || ::RegOpenKeyExA(hRoot, lpszKeyName, 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
+    if (hRoot == nullptr || ::RegOpenKeyExW(hRoot, WideText(lpszKeyName).c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
         return FALSE;
     }
     m_hKey = hKey;
     return TRUE;
 }
 
-long CRegKey::QueryValue(const char* lpszValueName, void* pData, std::uint32_t* pnBytes)
+long CRegKey::QueryValue(const char* lpszValueName, void* pData, std::uint32_t nLimit, std::uint32_t* pnBytes)
 {
     if (m_hKey == nullptr) {
         return ERROR_INVALID_HANDLE;
     }
+    // Text of nLimit characters never has more UTF-16 units than that, in either
+    // encoding: an ANSI character is one byte or two.
+    const DWORD nCapacity = nLimit * sizeof(wchar_t);
+    BYTE* pStored = new BYTE[nCapacity + sizeof(wchar_t)];
     DWORD nType = 0;
-    DWORD nBytes = *pnBytes;
-    const LONG nResult = ::RegQueryValueExA(static_cast<HKEY>(m_hKey), lpszValueName, nullptr, &nType,
-                                            static_cast<BYTE*>(pData), &nBytes);
-    *pnBytes = nBytes;
+    DWORD nBytes = nCapacity;
+    LONG nResult = ::RegQueryValueExW(static_cast<HKEY>(m_hKey), WideText(lpszValueName).c_str(), nullptr, &nType,
+                                      pStored, &nBytes);
+    if (nResult == ERROR_SUCCESS && IsText(nType)) {
+        // The NUL the stored text ends with, if any, is converted with it.
+        const NarrowText text(reinterpret_cast<const wchar_t*>(pStored), static_cast<int>(nBytes / sizeof(wchar_t)));
+        const DWORD nTextBytes = static_cast<DWORD>(text.length());
+        const DWORD nMaxBytes = AfxGetTextEncoding() == AfxTextEncoding::Ansi ? nLimit : nLimit * AFX_MAX_BYTES_PER_UNIT;
+        if (nTextBytes > nMaxBytes) {
+            nResult = ERROR_MORE_DATA;
+        } else {
+            std::memcpy(pData, text.c_str(), nTextBytes);
+            *pnBytes = nTextBytes;
+        }
+    } else if (nResult == ERROR_SUCCESS && nBytes > nLimit) {
+        nResult = ERROR_MORE_DATA;
+    } else if (nResult == ERROR_SUCCESS) {
+        std::memcpy(pData, pStored, nBytes);
+        *pnBytes = nBytes;
+    }
+    delete[] pStored;
     return nResult;
 }
 

@@ -3,15 +3,22 @@
 #include "platform/afx_system.h"
 #include "platform/afx_text.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 
 const char* AfxGetModuleFileName()
 {
     // Room for the longest path the system reports, not only MAX_PATH.
-    static char szPath[32768];
-    const DWORD nLength = ::GetModuleFileNameA(nullptr, szPath, sizeof(szPath));
-    // On truncation older systems leave the buffer unterminated.
-    szPath[nLength < sizeof(szPath) ? nLength : sizeof(szPath) - 1] = '\0';
-    return szPath;
+    constexpr DWORD kUnits = 32768;
+    static wchar_t szPath[kUnits];
+    DWORD nLength = ::GetModuleFileNameW(nullptr, szPath, kUnits);
+    if (nLength >= kUnits) {
+        nLength = kUnits - 1;  // truncated: the buffer may be unterminated
+    }
+    // In the script's encoding of the moment; the previous call's text is let go.
+    static char* pszPath = nullptr;
+    delete[] pszPath;
+    pszPath = NarrowText(szPath, static_cast<int>(nLength)).release();
+    return pszPath;
 }
 
 CRect AfxGetWorkArea()

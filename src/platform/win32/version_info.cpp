@@ -1,14 +1,18 @@
 // Version resources through version.dll, loaded on first use from the system
 // directory only: the executable does not import it, so a version.dll lying beside
 // setup.exe on the medium is never loaded in its place.
+#include <string>
+
 #include "platform/afx_system.h"
+#include "platform/afx_text.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_include.h"
 
 namespace {
 
-using GetFileVersionInfoSizeProc = DWORD(WINAPI*)(LPCSTR, LPDWORD);
-using GetFileVersionInfoProc = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
-using VerQueryValueProc = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+using GetFileVersionInfoSizeProc = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+using GetFileVersionInfoProc = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+using VerQueryValueProc = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
 
 struct VersionLibrary {
     bool bLoadTried = false;
@@ -48,12 +52,34 @@ const VersionLibrary& GetVersionLibrary()
         library.bLoadTried = true;
         HMODULE hModule = LoadVersionLibrary();
         if (hModule != nullptr) {
-            library.pfnGetFileVersionInfoSize = GetProc<GetFileVersionInfoSizeProc>(hModule, "GetFileVersionInfoSizeA");
-            library.pfnGetFileVersionInfo = GetProc<GetFileVersionInfoProc>(hModule, "GetFileVersionInfoA");
-            library.pfnVerQueryValue = GetProc<VerQueryValueProc>(hModule, "VerQueryValueA");
+            library.pfnGetFileVersionInfoSize = GetProc<GetFileVersionInfoSizeProc>(hModule, "GetFileVersionInfoSizeW");
+            library.pfnGetFileVersionInfo = GetProc<GetFileVersionInfoProc>(hModule, "GetFileVersionInfoW");
+            library.pfnVerQueryValue = GetProc<VerQueryValueProc>(hModule, "VerQueryValueW");
         }
     }
     return library;
+}
+
+// The values under "\StringFileInfo" are texts; the others are binary.
+bool IsStringQuery(const char* lpszSubBlock)
+{
+    static const char kPrefix[] = "\\StringFileInfo\\";
+    return AfxEqualNoCaseAscii(std::string(lpszSubBlock).substr(0, sizeof kPrefix - 1).c_str(), kPrefix);
+}
+
+// A text value in the script's encoding, kept until the next one is asked for.
+const char* KeepNarrowValue(const wchar_t* pszValue, UINT nUnits, UINT* pnLength)
+{
+    static char* pszKept = nullptr;
+    UINT nLength = 0;
+    while (nLength < nUnits && pszValue[nLength] != L'\0') {
+        ++nLength;
+    }
+    delete[] pszKept;
+    NarrowText text(pszValue, static_cast<int>(nLength));
+    *pnLength = static_cast<UINT>(text.length()) + 1;
+    pszKept = text.release();
+    return pszKept;
 }
 
 }  // namespace
@@ -65,7 +91,7 @@ std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName)
         return 0;
     }
     DWORD hUnused = 0;
-    return library.pfnGetFileVersionInfoSize(lpszFileName, &hUnused);
+    return library.pfnGetFileVersionInfoSize(WideText(lpszFileName).c_str(), &hUnused);
 }
 
 BOOL AfxGetFileVersionInfo(const char* lpszFileName, std::uint32_t nSize, void* pBlock)
@@ -74,7 +100,7 @@ BOOL AfxGetFileVersionInfo(const char* lpszFileName, std::uint32_t nSize, void* 
     if (library.pfnGetFileVersionInfo == nullptr) {
         return FALSE;
     }
-    return library.pfnGetFileVersionInfo(lpszFileName, 0, nSize, pBlock);
+    return library.pfnGetFileVersionInfo(WideText(lpszFileName).c_str(), 0, nSize, pBlock);
 }
 
 BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void** ppBuffer, UINT* pnLength)
@@ -85,8 +111,11 @@ BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void**
     }
     void* pValue = nullptr;
     UINT nLength = 0;
-    if (!library.pfnVerQueryValue(pBlock, lpszSubBlock, &pValue, &nLength)) {
+    if (!library.pfnVerQueryValue(pBlock, WideText(lpszSubBlock).c_str(), &pValue, &nLength)) {
         return FALSE;
+    }
+    if (pValue != nullptr && IsStringQuery(lpszSubBlock)) {
+        pValue = const_cast<char*>(KeepNarrowValue(static_cast<const wchar_t*>(pValue), nLength, &nLength));
     }
     *ppBuffer = pValue;
     *pnLength = nLength;

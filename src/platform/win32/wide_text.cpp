@@ -35,9 +35,9 @@ NarrowText::NarrowText(const wchar_t* psz, int nUnits)
     const int nNeeded =
         nUnits != 0 ? ::WideCharToMultiByte(nCodePage, 0, psz, nUnits, nullptr, 0, nullptr, nullptr) : 0;
     m_psz = new char[static_cast<unsigned>(nNeeded) + 1];
-    const int nLength =
+    m_nLength =
         nNeeded != 0 ? ::WideCharToMultiByte(nCodePage, 0, psz, nUnits, m_psz, nNeeded, nullptr, nullptr) : 0;
-    m_psz[nLength] = '\0';
+    m_psz[m_nLength] = '\0';
 }
 
 char* NarrowText::release()

@@ -22,6 +22,8 @@ public:
     ~WideText() { delete[] m_psz; }
 
     const wchar_t* c_str() const { return m_psz; }
+    // For the calls that may write into the text they are given.
+    wchar_t* data() { return m_psz; }
     // UTF-16 units, without the NUL.
     int length() const { return m_nLength; }
 
@@ -40,9 +42,12 @@ public:
     ~NarrowText() { delete[] m_psz; }
 
     const char* c_str() const { return m_psz; }
+    // Bytes, without the NUL.
+    int length() const { return m_nLength; }
     // Hands the buffer over to the caller, who frees it with delete[].
     char* release();
 
 private:
     char* m_psz = nullptr;
+    int m_nLength = 0;
 };

@@ -65,7 +65,7 @@ void UpdateWindow(WindowHandle hWnd) { ::UpdateWindow(ToHwnd(hWnd)); }
 
 BOOL PostMessage(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam)
 {
-    return ::PostMessageA(ToHwnd(hWnd), message, wParam, lParam);
+    return ::PostMessageW(ToHwnd(hWnd), message, wParam, lParam);
 }
 
 }  // namespace os

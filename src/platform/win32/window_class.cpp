@@ -6,6 +6,7 @@
 #include "platform/afx_app.h"
 #include "platform/afx_dc.h"
 #include "platform/os.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/window_proc.h"
 #include "platform/win32/windows_include.h"
 
@@ -35,7 +36,9 @@ const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color*
         }
     }
 
-    WNDCLASSEXA wc{};
+    // A class of the wide API: its windows keep Unicode texts as they are.
+    const WideText className(szName);
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = nClassStyle;
     wc.lpfnWndProc = &win32::AfxWndProc;
@@ -43,9 +46,9 @@ const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color*
     wc.hCursor = cursor == AfxCursor::Arrow ? ::LoadCursorA(nullptr, IDC_ARROW) : nullptr;
     wc.hIcon = icon == AfxIcon::Application ? ::LoadIconA(nullptr, IDI_APPLICATION) : nullptr;
     wc.hbrBackground = bBackground ? ::CreateSolidBrush(*pBackground) : nullptr;
-    wc.lpszClassName = szName;
+    wc.lpszClassName = className.c_str();
     ClassRecord* pClass = new (std::nothrow) ClassRecord;
-    if (pClass == nullptr || ::RegisterClassExA(&wc) == 0) {
+    if (pClass == nullptr || ::RegisterClassExW(&wc) == 0) {
         delete pClass;
         if (wc.hbrBackground != nullptr) {
             ::DeleteObject(wc.hbrBackground);

@@ -10,12 +10,19 @@
 #include "platform/afx_wnd.h"
 #include "platform/os.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/window_proc.h"
 
 namespace {
 
-// The object for the window being created; the program has a single thread.
-CWnd* g_pWndInit = nullptr;
+// The window being created: its object, and its class and window names as the
+// framework gave them; the program has a single thread.
+struct WindowInit {
+    CWnd* pBound;
+    const char* lpszClassName;
+    const char* lpszWindowName;
+};
+WindowInit g_wndInit{};
 
 // The window property that holds a window's object.
 const char kBoundObjectProperty[] = "SetupLauncher.CWnd";
@@ -32,7 +39,7 @@ struct CreateRecord {
 };
 CreateRecord* g_pCreateRecords = nullptr;
 
-CreateStruct ToCreateStruct(const CREATESTRUCTA& cs)
+CreateStruct ToCreateStruct(const CREATESTRUCTW& cs, const WindowInit& init)
 {
     CreateStruct result;
     result.dwExStyle = static_cast<UINT>(cs.dwExStyle);
@@ -41,18 +48,18 @@ CreateStruct ToCreateStruct(const CREATESTRUCTA& cs)
     result.y = cs.y;
     result.cx = cs.cx;
     result.cy = cs.cy;
-    result.lpszName = cs.lpszName;
-    // A class given by atom has no name to pass on.
-    result.lpszClass = IS_INTRESOURCE(cs.lpszClass) ? nullptr : cs.lpszClass;
+    result.lpszName = init.lpszWindowName;
+    result.lpszClass = init.lpszClassName;
     if ((cs.style & WS_CHILD) != 0) {
         result.nID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(cs.hMenu));
     }
     return result;
 }
 
-LRESULT DispatchCreate(CWnd* pWnd, HWND hWnd, WPARAM wParam, LPARAM lParam)
+LRESULT DispatchCreate(CWnd* pWnd, HWND hWnd, WPARAM wParam, LPARAM lParam, const WindowInit& init)
 {
-    CreateRecord record{ToCreateStruct(*reinterpret_cast<const CREATESTRUCTA*>(lParam)), lParam, g_pCreateRecords};
+    CreateRecord record{ToCreateStruct(*reinterpret_cast<const CREATESTRUCTW*>(lParam), init), lParam,
+                        g_pCreateRecords};
     g_pCreateRecords = &record;
     const MsgResult result =
         pWnd->DispatchFromSystem(FromHwnd(hWnd), WM_CREATE, wParam, reinterpret_cast<MsgLParam>(&record.cs));
@@ -79,16 +86,16 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 {
     CWnd* pWnd = BoundObject(hWnd);
     if (pWnd == nullptr) {
-        if (g_pWndInit == nullptr) {
+        if (g_wndInit.pBound == nullptr) {
             // A window created without an object, or one whose object is gone.
-            return ::DefWindowProcA(hWnd, message, wParam, lParam);
+            return ::DefWindowProcW(hWnd, message, wParam, lParam);
         }
-        pWnd = g_pWndInit;
-        g_pWndInit = nullptr;
+        pWnd = g_wndInit.pBound;
+        g_wndInit.pBound = nullptr;
         ::SetPropA(hWnd, kBoundObjectProperty, pWnd);
     }
     if (message == WM_CREATE && lParam != 0) {
-        return DispatchCreate(pWnd, hWnd, wParam, lParam);
+        return DispatchCreate(pWnd, hWnd, wParam, lParam, g_wndInit);
     }
     return pWnd->DispatchFromSystem(FromHwnd(hWnd), message, wParam, lParam);
 }
@@ -102,12 +109,12 @@ WindowHandle CreateWindowEx(UINT dwExStyle, const char* lpszClassName, const cha
 {
     // A child window carries its control id where a top-level window has its menu.
     HMENU hMenu = (dwStyle & WS_CHILD) != 0 ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
-    CWnd* pOuterInit = g_pWndInit;
-    g_pWndInit = pBound;
-    HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                                  rect.Width(), rect.Height(), ToHwnd(hParent), hMenu, ::GetModuleHandleA(nullptr),
-                                  nullptr);
-    g_pWndInit = pOuterInit;
+    const WindowInit outerInit = g_wndInit;
+    g_wndInit = WindowInit{pBound, lpszClassName, lpszWindowName};
+    HWND hWnd = ::CreateWindowExW(dwExStyle, WideText(lpszClassName).c_str(), WideText(lpszWindowName).c_str(),
+                                  dwStyle, rect.left, rect.top, rect.Width(), rect.Height(), ToHwnd(hParent), hMenu,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    g_wndInit = outerInit;
     return FromHwnd(hWnd);
 }
 
@@ -128,7 +135,7 @@ CWnd* GetBoundObject(WindowHandle hWnd)
 MsgResult DefWindowProc(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam)
 {
     const LPARAM lParamSystem = message == WM_CREATE ? SystemCreateParam(lParam) : lParam;
-    return ::DefWindowProcA(ToHwnd(hWnd), message, wParam, lParamSystem);
+    return ::DefWindowProcW(ToHwnd(hWnd), message, wParam, lParamSystem);
 }
 
 }  // namespace os
