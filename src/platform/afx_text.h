@@ -9,6 +9,8 @@
 // encoding at its edge.
 #pragma once
 
+#include <cstdint>
+
 enum class AfxTextEncoding { Ansi, Utf8 };
 
 // The encoding of every text handed to the platform; ANSI until the script reader
@@ -38,3 +40,19 @@ const char* AfxFindLastOf(const char* psz, const char* pszSet);
 // Whole-string equality with the ASCII letters A-Z taken as a-z on both sides; no
 // other byte folds.
 bool AfxEqualNoCaseAscii(const char* psz1, const char* psz2);
+
+// Where a text may be cut into lines: one flag byte per byte of the text.
+constexpr unsigned char AFX_CHAR_STOP = 1;     // a character (a grapheme in UTF-8) begins here
+constexpr unsigned char AFX_BREAK_BEFORE = 2;  // a line may break before this byte
+
+// Flags for the first nLength bytes of a text in the script's encoding, into pFlags
+// (as many bytes, zeroed by the caller). ANSI text:
+// every character a stop and no break of its own, the break after a space being
+// the wrap's. UTF-8 text: the system's text engine marks graphemes and the breaks
+// the Unicode line-breaking rules allow; without one, every well-formed sequence
+// is a stop, with no breaks.
+void AfxFindLineBreaks(const char* pszText, int nLength, unsigned char* pFlags);
+
+// The code point of the UTF-8 character of nLength bytes (AfxCharLength) at p;
+// U+FFFD for a byte that begins no well-formed sequence.
+std::uint32_t AfxUtf8CodePoint(const char* p, int nLength);

@@ -56,6 +56,10 @@ Color SetBkColor(DcHandle hDC, Color color);
 int SetBkMode(DcHandle hDC, int nBkMode);
 Color SetTextColor(DcHandle hDC, Color color);
 BOOL TextOut(DcHandle hDC, int x, int y, const char* lpszString, int nCount);
+// The system's graphemes and line breaks in nLength bytes of UTF-8 text: pFlags (as
+// many bytes, zeroed) gets AFX_CHAR_STOP and AFX_BREAK_BEFORE. False, with pFlags
+// untouched, when the system has no break finder or it fails.
+bool FindUnicodeLineBreaks(const char* pszText, int nLength, unsigned char* pFlags);
 void* CreateSolidBrush(Color color);
 void DeleteObject(void* hObject);
 

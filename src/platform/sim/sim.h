@@ -46,6 +46,8 @@ void SetFontMetrics(int tmHeight, int tmAveCharWidth);
 void SetCharWidth(std::function<int(unsigned char)> width);
 // Number of GetTextExtent calls since the last Reset.
 long TextExtentCalls();
+// Whether the system finds line breaks in UTF-8 text (sim_line_breaks.cpp); yes by default.
+void SetBreakFinder(bool available);
 
 // --- Registry (key paths and value names compared without regard to case) -----
 void SetRegistryValue(AfxRootKey root, const std::string& keyPath, const std::string& valueName,

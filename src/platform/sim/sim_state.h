@@ -90,6 +90,7 @@ struct Machine {
     int tmAveCharWidth = 7;
     std::function<int(unsigned char)> charWidth;
     long extentCalls = 0;
+    bool hasBreakFinder = true;
     std::vector<std::string> scrollLog;
     std::vector<DrawCall> lastPaint;
 

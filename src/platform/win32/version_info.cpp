@@ -1,12 +1,11 @@
 // Version resources through version.dll, loaded on first use from the system
-// directory only: the executable does not import it, so a version.dll lying beside
-// setup.exe on the medium is never loaded in its place.
+// directory only (system_library.h).
 #include <string>
 
 #include "platform/afx_system.h"
 #include "platform/afx_text.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/windows_include.h"
 
 namespace {
 
@@ -21,36 +20,12 @@ struct VersionLibrary {
     VerQueryValueProc pfnVerQueryValue = nullptr;
 };
 
-HMODULE LoadVersionLibrary()
-{
-    HMODULE hModule = ::LoadLibraryExA("version.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (hModule != nullptr) {
-        return hModule;
-    }
-    // Systems without the restricted search flag: name the file in the system directory.
-    static const char kFileName[] = "\\version.dll";
-    char szPath[MAX_PATH + sizeof(kFileName)];
-    const UINT nLength = ::GetSystemDirectoryA(szPath, MAX_PATH);
-    if (nLength == 0 || nLength >= MAX_PATH) {
-        return nullptr;
-    }
-    ::lstrcpyA(szPath + nLength, kFileName);
-    return ::LoadLibraryExA(szPath, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
-template <class Proc>
-Proc GetProc(HMODULE hModule, const char* lpszName)
-{
-    // Through void (*)(), the one function type that converts to any other without a warning.
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(::GetProcAddress(hModule, lpszName)));
-}
-
 const VersionLibrary& GetVersionLibrary()
 {
     static VersionLibrary library;
     if (!library.bLoadTried) {
         library.bLoadTried = true;
-        HMODULE hModule = LoadVersionLibrary();
+        HMODULE hModule = LoadSystemLibrary("version.dll");
         if (hModule != nullptr) {
             library.pfnGetFileVersionInfoSize = GetProc<GetFileVersionInfoSizeProc>(hModule, "GetFileVersionInfoSizeW");
             library.pfnGetFileVersionInfo = GetProc<GetFileVersionInfoProc>(hModule, "GetFileVersionInfoW");
