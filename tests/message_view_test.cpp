@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "launcher_run.h"
+#include "platform/afx_text.h"
 #include "ui/setup_frame.h"
 
 namespace {
@@ -136,6 +137,43 @@ TEST(MessageViewTest, PaintAfterScrollingUsesTextCoordinates)
     EXPECT_EQ(calls[5].y, 48);
     EXPECT_EQ(calls[5].text.substr(0, 5), "line3");
     EXPECT_EQ(calls.size(), 5u + 17u);
+}
+
+// 300 Japanese characters without a space, each 14 pixels wide, in a fit limit of
+// 420 pixels: in UTF-8 (with or without the system's break finder) 29 a line; in a
+// double-byte code page one whole character a line after a line of spaces, until
+// the last 29 fit.
+TEST(MessageViewTest, JapaneseParagraphKeepsWholeCharacters)
+{
+    struct {
+        std::string character;
+        bool bUtf8;
+        bool bBreakFinder;
+        int nLines;
+    } const cases[] = {
+        {"\xE3\x81\x82", true, true, 11},
+        {"\xE3\x81\x82", true, false, 11},
+        {"\x88\x9F", false, true, 1 + 271 + 1},
+    };
+    for (const auto& c : cases) {
+        std::string paragraph;
+        for (int i = 0; i < 300; ++i) {
+            paragraph += c.character;
+        }
+        ResetWithScript("[Message]\r\n" + paragraph + "\r\n");
+        AfxSetTextEncoding(c.bUtf8 ? AfxTextEncoding::Utf8 : AfxTextEncoding::Ansi);
+        sim::SetDoubleByteCodePage(!c.bUtf8);
+        sim::SetBreakFinder(c.bBreakFinder);
+        sim::SetCharWidth([](unsigned char b) { return b == 0xE3 || b == 0x88 ? 14 : (b & 0xC0) == 0x80 ? 0 : 7; });
+        std::vector<sim::DrawCall> calls;
+        sim::QueueAction([&] { calls = sim::Paint(ChildWindow(IDC_MESSAGE_VIEW)); });
+        sim::QueueClick(IDC_CANCEL);
+        RunLauncher();
+        EXPECT_EQ(sim::GetWindowInfo(ChildWindow(IDC_MESSAGE_VIEW)).scroll.nMax, c.nLines * 16) << c.character;
+        ASSERT_GE(calls.size(), 7u);
+        const std::string expected = c.bUtf8 ? paragraph.substr(29 * 3, 29 * 3) : c.character + " ";
+        EXPECT_EQ(calls[6].text.substr(0, expected.size()), expected);
+    }
 }
 
 TEST(MessageViewTest, LineLimitIsShownOnceBeforeTheWindow)
