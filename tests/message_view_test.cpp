@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "launcher_run.h"
-#include "platform/afx_text.h"
 #include "ui/setup_frame.h"
 
 namespace {
@@ -160,8 +159,7 @@ TEST(MessageViewTest, JapaneseParagraphKeepsWholeCharacters)
         for (int i = 0; i < 300; ++i) {
             paragraph += c.character;
         }
-        ResetWithScript("[Message]\r\n" + paragraph + "\r\n");
-        AfxSetTextEncoding(c.bUtf8 ? AfxTextEncoding::Utf8 : AfxTextEncoding::Ansi);
+        ResetWithScript(std::string(c.bUtf8 ? "\xEF\xBB\xBF" : "") + "[Message]\r\n" + paragraph + "\r\n");
         sim::SetDoubleByteCodePage(!c.bUtf8);
         sim::SetBreakFinder(c.bBreakFinder);
         sim::SetCharWidth([](unsigned char b) { return b == 0xE3 || b == 0x88 ? 14 : (b & 0xC0) == 0x80 ? 0 : 7; });
