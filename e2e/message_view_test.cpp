@@ -106,4 +106,96 @@ TEST(MessageViewTest, MessageShorterThanTheViewDoesNotScroll)
     EXPECT_TRUE(launcher.ExitsWithStatusZero());
 }
 
+// A Japanese paragraph of 300 characters with no space, and what the view makes of
+// it: its display lines (from the scroll range) and the measures of its font.
+struct ParagraphView {
+    std::wstring text;
+    int nLines = 0;
+    int nFitWidth = 0;  // text width less the average character width
+    HWND hView = nullptr;
+    HDC hDC = nullptr;
+    ~ParagraphView() { ReleaseDC(hView, hDC); }
+};
+
+bool ShowParagraph(const std::string& scriptPrefix, const std::string& encodedText, LauncherProcess* pLauncher,
+                   ParagraphView* pView)
+{
+    if (!pLauncher->WriteScript(scriptPrefix + "[Message]\r\n" + encodedText + "\r\n") || !pLauncher->Start()) {
+        return false;
+    }
+    HWND hFrame = pLauncher->WaitForVisibleFrame();
+    HWND hView = hFrame != nullptr ? GetDlgItem(hFrame, kViewId) : nullptr;
+    SCROLLINFO info;
+    if (hView == nullptr || !pLauncher->ReadScrollBar(hView, &info)) {
+        return false;
+    }
+    pView->hView = hView;
+    pView->hDC = GetDC(hView);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(pView->hDC, &metrics);
+    RECT client = {};
+    GetClientRect(hView, &client);
+    pView->nLines = info.nMax / metrics.tmHeight;
+    pView->nFitWidth = client.right - 20 - metrics.tmAveCharWidth;
+    return true;
+}
+
+std::wstring JapaneseParagraph()
+{
+    const std::wstring sentence = L"\u3053\u306e\u30d7\u30ed\u30b0\u30e9\u30e0\u3092\u30a4\u30f3\u30b9\u30c8"
+                                  L"\u30fc\u30eb\u3059\u308b\u524d\u306b\u4ed6\u306e\u30a2\u30d7\u30ea\u3092"
+                                  L"\u9589\u3058\u3066\u304f\u3060\u3055\u3044\u3002";
+    std::wstring text;
+    while (text.size() < 300) {
+        text += sentence;
+    }
+    return text.substr(0, 300);
+}
+
+int Width(HDC hDC, const std::wstring& text)
+{
+    SIZE size = {};
+    GetTextExtentPoint32W(hDC, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// In UTF-8 the paragraph breaks between its characters and fills its lines.
+TEST(MessageViewTest, JapaneseParagraphInUtf8TakesTheLinesItsWidthNeeds)
+{
+    LauncherProcess launcher(nullptr);
+    ParagraphView view;
+    view.text = JapaneseParagraph();
+    ASSERT_TRUE(ShowParagraph("\xEF\xBB\xBF", Utf8(view.text), &launcher, &view));
+    const int nNeeded = (Width(view.hDC, view.text) + view.nFitWidth - 1) / view.nFitWidth;
+    EXPECT_GE(view.nLines, nNeeded);
+    EXPECT_LE(view.nLines, nNeeded + 1);
+    PostMessageA(launcher.Frame(), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
+}
+
+// In Shift-JIS (code page 932: run with LC_ALL=ja_JP.UTF-8) the specified wrap puts
+// a piece without a space one character a line after a line of spaces, until the
+// rest with its newline fits: one line per whole character, never per byte.
+TEST(DoubleByteMessageTest, ShiftJisParagraphNeverSplitsACharacter)
+{
+    if (GetACP() != 932) {
+        GTEST_SKIP() << "needs the ANSI code page 932";
+    }
+    LauncherProcess launcher(nullptr);
+    ParagraphView view;
+    view.text = JapaneseParagraph();
+    std::string sjis(view.text.size() * 2, '\0');
+    sjis.resize(static_cast<std::size_t>(WideCharToMultiByte(932, 0, view.text.c_str(), 300, &sjis[0],
+                                                             static_cast<int>(sjis.size()), nullptr, nullptr)));
+    ASSERT_EQ(sjis.size(), 600u);
+    ASSERT_TRUE(ShowParagraph("", sjis, &launcher, &view));
+    std::size_t nTail = 0;
+    while (nTail < 300 && Width(view.hDC, view.text.substr(299 - nTail) + L"\n") < view.nFitWidth) {
+        ++nTail;
+    }
+    EXPECT_EQ(view.nLines, 1 + static_cast<int>(300 - nTail) + 1);
+    PostMessageA(launcher.Frame(), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
+}
+
 }  // namespace

@@ -11,11 +11,14 @@ for group in "${groups[@]}"; do
   case "$group" in
     native)  packages+=(cmake g++ make googletest libgtest-dev libbenchmark-dev valgrind) ;;
     windows) packages+=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest) ;;
-    wine)    packages+=(wine wine64 wine32:i386 xvfb x11-apps imagemagick) ;;
+    wine)    packages+=(wine wine64 wine32:i386 xvfb x11-apps imagemagick locales) ;;
     fuzz)    packages+=(clang-14 libclang-rt-14-dev) ;;
     *) echo "unknown group: $group" >&2; exit 2 ;;
   esac
 done
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,12 +26,16 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO=sudo
   # wine32 is an i386 package: the release setup.exe is a 32-bit program.
   if [[ " ${missing[*]}" == *":i386"* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# A Japanese locale: one end-to-end case runs Wine in it, where the ANSI code page is 932.
+if [[ " ${groups[*]} " == *" wine "* ]] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  echo "Generating the ja_JP.UTF-8 locale"
+  $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
