@@ -1,6 +1,7 @@
 // Scrolling the message view with the keys, read back from its real scroll bar.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "launcher_process.h"
@@ -106,94 +107,86 @@ TEST(MessageViewTest, MessageShorterThanTheViewDoesNotScroll)
     EXPECT_TRUE(launcher.ExitsWithStatusZero());
 }
 
-// A Japanese paragraph of 300 characters with no space, and what the view makes of
-// it: its display lines (from the scroll range) and the measures of its font.
-struct ParagraphView {
-    std::wstring text;
-    int nLines = 0;
-    int nFitWidth = 0;  // text width less the average character width
-    HWND hView = nullptr;
-    HDC hDC = nullptr;
-    ~ParagraphView() { ReleaseDC(hView, hDC); }
-};
-
-bool ShowParagraph(const std::string& scriptPrefix, const std::string& encodedText, LauncherProcess* pLauncher,
-                   ParagraphView* pView)
-{
-    if (!pLauncher->WriteScript(scriptPrefix + "[Message]\r\n" + encodedText + "\r\n") || !pLauncher->Start()) {
-        return false;
-    }
-    HWND hFrame = pLauncher->WaitForVisibleFrame();
-    HWND hView = hFrame != nullptr ? GetDlgItem(hFrame, kViewId) : nullptr;
-    SCROLLINFO info;
-    if (hView == nullptr || !pLauncher->ReadScrollBar(hView, &info)) {
-        return false;
-    }
-    pView->hView = hView;
-    pView->hDC = GetDC(hView);
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(pView->hDC, &metrics);
-    RECT client = {};
-    GetClientRect(hView, &client);
-    pView->nLines = info.nMax / metrics.tmHeight;
-    pView->nFitWidth = client.right - 20 - metrics.tmAveCharWidth;
-    return true;
-}
-
+// A Japanese paragraph of 300 characters with no space.
 std::wstring JapaneseParagraph()
 {
-    const std::wstring sentence = L"\u3053\u306e\u30d7\u30ed\u30b0\u30e9\u30e0\u3092\u30a4\u30f3\u30b9\u30c8"
-                                  L"\u30fc\u30eb\u3059\u308b\u524d\u306b\u4ed6\u306e\u30a2\u30d7\u30ea\u3092"
-                                  L"\u9589\u3058\u3066\u304f\u3060\u3055\u3044\u3002";
     std::wstring text;
     while (text.size() < 300) {
-        text += sentence;
+        text += L"\u3053\u306e\u30d7\u30ed\u30b0\u30e9\u30e0\u3092\u30a4\u30f3\u30b9\u30c8\u30fc\u30eb\u3059\u308b"
+                L"\u524d\u306b\u4ed6\u306e\u30a2\u30d7\u30ea\u3092\u9589\u3058\u3066\u304f\u3060\u3055\u3044\u3002";
     }
     return text.substr(0, 300);
 }
 
-int Width(HDC hDC, const std::wstring& text)
+// Starts the launcher and gives its message's display lines (from the scroll range),
+// its fit width (text width less the average character width) and the widths of
+// texts in the view's font; -1 lines if the window did not come.
+struct ShownParagraph {
+    int nLines = -1;
+    int nFitWidth = 0;
+    std::function<int(const std::wstring&)> width;
+};
+
+ShownParagraph ShowParagraph(LauncherProcess* pLauncher)
 {
-    SIZE size = {};
-    GetTextExtentPoint32W(hDC, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+    ShownParagraph shown;
+    HWND hFrame = pLauncher->Start() ? pLauncher->WaitForVisibleFrame() : nullptr;
+    HWND hView = hFrame != nullptr ? GetDlgItem(hFrame, kViewId) : nullptr;
+    SCROLLINFO info;
+    if (hView == nullptr || !pLauncher->ReadScrollBar(hView, &info)) {
+        return shown;
+    }
+    shown.width = [hView](const std::wstring& text) {
+        HDC hDC = GetDC(hView);
+        SIZE size = {};
+        GetTextExtentPoint32W(hDC, text.c_str(), static_cast<int>(text.size()), &size);
+        ReleaseDC(hView, hDC);
+        return static_cast<int>(size.cx);
+    };
+    TEXTMETRICW metrics = {};
+    HDC hDC = GetDC(hView);
+    GetTextMetricsW(hDC, &metrics);
+    ReleaseDC(hView, hDC);
+    RECT client = {};
+    GetClientRect(hView, &client);
+    shown.nLines = info.nMax / metrics.tmHeight;
+    shown.nFitWidth = client.right - 20 - metrics.tmAveCharWidth;
+    return shown;
 }
 
 // In UTF-8 the paragraph breaks between its characters and fills its lines.
 TEST(MessageViewTest, JapaneseParagraphInUtf8TakesTheLinesItsWidthNeeds)
 {
-    LauncherProcess launcher(nullptr);
-    ParagraphView view;
-    view.text = JapaneseParagraph();
-    ASSERT_TRUE(ShowParagraph("\xEF\xBB\xBF", Utf8(view.text), &launcher, &view));
-    const int nNeeded = (Width(view.hDC, view.text) + view.nFitWidth - 1) / view.nFitWidth;
-    EXPECT_GE(view.nLines, nNeeded);
-    EXPECT_LE(view.nLines, nNeeded + 1);
+    const std::wstring text = JapaneseParagraph();
+    LauncherProcess launcher(("\xEF\xBB\xBF[Message]\r\n" + Utf8(text) + "\r\n").c_str());
+    const ShownParagraph shown = ShowParagraph(&launcher);
+    ASSERT_GE(shown.nLines, 0);
+    const int nNeeded = (shown.width(text) + shown.nFitWidth - 1) / shown.nFitWidth;
+    EXPECT_GE(shown.nLines, nNeeded);
+    EXPECT_LE(shown.nLines, nNeeded + 1);
     PostMessageA(launcher.Frame(), WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(launcher.ExitsWithStatusZero());
 }
 
-// In Shift-JIS (code page 932: run with LC_ALL=ja_JP.UTF-8) the specified wrap puts
-// a piece without a space one character a line after a line of spaces, until the
-// rest with its newline fits: one line per whole character, never per byte.
+// In Shift-JIS (code page 932: run with LC_ALL=ja_JP.UTF-8) a piece with no space
+// goes one character a line after a line of spaces, until the rest with its newline
+// fits: one line per whole character, never per byte.
 TEST(DoubleByteMessageTest, ShiftJisParagraphNeverSplitsACharacter)
 {
     if (GetACP() != 932) {
         GTEST_SKIP() << "needs the ANSI code page 932";
     }
-    LauncherProcess launcher(nullptr);
-    ParagraphView view;
-    view.text = JapaneseParagraph();
-    std::string sjis(view.text.size() * 2, '\0');
-    sjis.resize(static_cast<std::size_t>(WideCharToMultiByte(932, 0, view.text.c_str(), 300, &sjis[0],
-                                                             static_cast<int>(sjis.size()), nullptr, nullptr)));
-    ASSERT_EQ(sjis.size(), 600u);
-    ASSERT_TRUE(ShowParagraph("", sjis, &launcher, &view));
-    std::size_t nTail = 0;
-    while (nTail < 300 && Width(view.hDC, view.text.substr(299 - nTail) + L"\n") < view.nFitWidth) {
+    const std::wstring text = JapaneseParagraph();
+    std::string sjis(600, '\0');
+    ASSERT_EQ(WideCharToMultiByte(932, 0, text.c_str(), 300, &sjis[0], 600, nullptr, nullptr), 600);
+    LauncherProcess launcher(("[Message]\r\n" + sjis + "\r\n").c_str());
+    const ShownParagraph shown = ShowParagraph(&launcher);
+    ASSERT_GE(shown.nLines, 0);
+    int nTail = 0;
+    while (nTail < 300 && shown.width(text.substr(299 - nTail) + L"\n") < shown.nFitWidth) {
         ++nTail;
     }
-    EXPECT_EQ(view.nLines, 1 + static_cast<int>(300 - nTail) + 1);
+    EXPECT_EQ(shown.nLines, 1 + (300 - nTail) + 1);
     PostMessageA(launcher.Frame(), WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(launcher.ExitsWithStatusZero());
 }

@@ -83,32 +83,25 @@ std::string Repeated(const std::string& piece, int nTimes)
     return text;
 }
 
-// A double-byte ANSI text (lead bytes 0x81-0x9F) or UTF-8 text with a break before
-// each ideograph: one character is 2 or 3 bytes, 20 or 30 pixels.
-TEST(WordWrap, MultiByteCharactersStayWholeAndOverlongPiecesAreCut)
+// UTF-8 text with a break before each ideograph (3 bytes, 30 pixels); a piece too
+// wide for a line is cut after its last character that fits.
+TEST(WordWrap, IdeographsFillLinesAndOverlongPiecesAreCut)
 {
-    const std::string kana = "\x82\xA0";
     const std::string kanji = "\xE6\xBC\xA2";
-    struct {
+    const struct {
         std::string text;
-        bool bUtf8;  // and overlong pieces cut
         std::vector<std::string> lines;
-    } const cases[] = {
-        {Repeated(kana, 6) + "\n", false, {"", kana, kana, Repeated(kana, 4)}},
-        {"ab " + Repeated(kana, 5) + "\n", false, {"ab ", kana, Repeated(kana, 4)}},
-        {Repeated(kanji, 7) + "\n", true, {Repeated(kanji, 3), Repeated(kanji, 3), kanji}},
-        {"ab" + Repeated(kanji, 3) + "\n", true, {"ab" + Repeated(kanji, 2), kanji}},
-        {"ab 1234567890123 c\n", true, {"ab ", "123456789", "0123 c"}},
+    } cases[] = {
+        {"ab" + Repeated(kanji, 6) + "\n", {"ab" + Repeated(kanji, 2), Repeated(kanji, 3), kanji}},
+        {"ab 1234567890123 c\n", {"ab ", "123456789", "0123 c"}},
     };
     for (const auto& c : cases) {
         std::vector<unsigned char> flags;
-        for (std::size_t i = 0; i < c.text.size(); ++i) {
-            const unsigned char b = static_cast<unsigned char>(c.text[i]);
-            const bool isTrail = !c.bUtf8 && i > 0 && flags.back() == 1 && c.text[i - 1] == kana[0];
-            const bool isStop = c.bUtf8 ? (b & 0xC0) != 0x80 : !isTrail;
-            flags.push_back(isStop ? (b >= 0xE0 ? 3 : 1) : 0);
+        for (const char b : c.text) {
+            const bool isLead = (b & 0xE0) == 0xE0;
+            flags.push_back((b & 0xC0) == 0x80 ? 0 : isLead ? WRAP_CHAR_STOP | WRAP_BREAK_BEFORE : WRAP_CHAR_STOP);
         }
-        const WrapBreaks breaks{flags.data(), flags.size(), c.bUtf8};
+        const WrapBreaks breaks{flags.data(), flags.size(), true};
         const WrapResult result =
             WrapMessageText(c.text.c_str(), kClientWidth, kLeftMargin, kAveWidth, kTenPixels, MAX_VIEW_LINES, breaks);
         EXPECT_EQ(result.lines, Filled(c.lines)) << c.text;

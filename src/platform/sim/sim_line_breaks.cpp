@@ -1,33 +1,23 @@
-// The simulated break finder: a few of the Unicode rules, enough for tests.
-// Combining accents, variation selectors and joined emoji stay with the character
-// before them; a line may break before and after ideographs, kana and Hangul but
-// never before closing punctuation, and after a hyphen that a letter follows.
-#include <string>
-
+// The simulated break finder, a few of the Unicode rules: combining accents,
+// variation selectors and joined emoji stay with the character before them; a line
+// may break before and after ideographs, kana and Hangul, and after a hyphen.
 #include "platform/afx_text.h"
 #include "platform/os.h"
 #include "platform/sim/sim.h"
 #include "platform/sim/sim_state.h"
 
-namespace {
-
-bool IsWide(std::uint32_t c) { return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || c >= 0xF900; }
-
-}  // namespace
-
 void sim::SetBreakFinder(bool available) { TheMachine().hasBreakFinder = available; }
 
 bool os::FindUnicodeLineBreaks(const char* pszText, int nLength, unsigned char* pFlags)
 {
-    static const std::u32string kClosing = U"\u3001\u3002\u300D\u300F\uFF01\uFF09\uFF0C\uFF0E\uFF1F";
+    const auto isWide = [](std::uint32_t c) { return c >= 0x2E80 && c <= 0xD7AF; };
     std::uint32_t previous = 0;
     for (int i = 0; i < nLength && sim::TheMachine().hasBreakFinder;) {
         const int nChar = AfxCharLength(pszText + i);
         const std::uint32_t c = AfxUtf8CodePoint(pszText + i, nChar);
         const bool isJoined = (c >= 0x300 && c <= 0x36F) || (c >= 0xFE00 && c <= 0xFE0F) || c == 0x200D ||
                               previous == 0x200D || (c >= 0x1F3FB && c <= 0x1F3FF);
-        const bool isBreak = previous != 0 && kClosing.find(static_cast<char32_t>(c)) == std::u32string::npos &&
-                             (IsWide(c) || IsWide(previous) || (previous == '-' && c > ' ' && c != '-'));
+        const bool isBreak = previous != 0 && (isWide(c) || isWide(previous) || (previous == '-' && c > '-'));
         pFlags[i] = isJoined ? 0 : isBreak ? AFX_CHAR_STOP | AFX_BREAK_BEFORE : AFX_CHAR_STOP;
         previous = c;
         i += nChar;
