@@ -12,19 +12,6 @@
 namespace {
 
 constexpr std::uint32_t kPathBufferSize = 100;
-constexpr char kBadRootKeySuffix[] = " is a bad root key.";
-
-struct RootKeyName {
-    const char* name;
-    AfxRootKey root;
-};
-
-constexpr RootKeyName kRootKeys[] = {
-    {"HKEY_CLASSES_ROOT", AfxRootKey::ClassesRoot},
-    {"HKEY_CURRENT_USER", AfxRootKey::CurrentUser},
-    {"HKEY_LOCAL_MACHINE", AfxRootKey::LocalMachine},
-    {"HKEY_USERS", AfxRootKey::Users},
-};
 
 // The length of the text at p: up to its first zero byte, but never past nLimit bytes.
 std::size_t BoundedLength(const char* p, std::size_t nLimit)
@@ -42,17 +29,6 @@ std::size_t VersionStringLength(const char* p, const std::vector<char>& block, U
 }
 
 }  // namespace
-
-bool LookUpRootKey(const char* lpszName, AfxRootKey* pRoot)
-{
-    for (const RootKeyName& entry : kRootKeys) {
-        if (std::strcmp(lpszName, entry.name) == 0) {
-            *pRoot = entry.root;
-            return true;
-        }
-    }
-    return false;
-}
 
 std::string VersionQueryPath(std::uint16_t language, std::uint16_t codePage)
 {

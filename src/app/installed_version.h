@@ -4,10 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/root_key.h"
 #include "platform/afx_system.h"
-
-// The predefined key for a root-key name; only the four full names, in their exact case.
-bool LookUpRootKey(const char* lpszName, AfxRootKey* pRoot);
 
 // "\StringFileInfo\llllcccc\FileVersion", language and code page as four lower-case
 // hexadecimal digits each.

@@ -6,6 +6,7 @@
 char* CScriptFile::ReadSignificantLine(char* lpszBuffer, UINT nCapacity)
 {
     for (;;) {
+        m_nLineStart = GetPosition();
         if (ReadString(lpszBuffer, nCapacity) == nullptr) {
             return nullptr;
         }
@@ -18,6 +19,9 @@ char* CScriptFile::ReadSignificantLine(char* lpszBuffer, UINT nCapacity)
         const char cFirst = lpszBuffer[0];
         if (cFirst != '\0' && cFirst != ' ' && cFirst != '\t') {
             return lpszBuffer;
+        }
+        if (m_pReporter != nullptr) {
+            m_pReporter->Line(ScriptLine::PassedOver, m_nLineStart);
         }
     }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/afx_file.h"
+#include "script/script_reporter.h"
 
 // Size of every text buffer of the script: a value holds at most 1499 characters.
 constexpr UINT SCRIPT_LINE_SIZE = 1500;
@@ -12,4 +13,9 @@ public:
     // empty lines, comment lines and lines that begin with a blank are passed over.
     // Returns lpszBuffer, or null at the end of the file (or on a read error).
     virtual char* ReadSignificantLine(char* lpszBuffer, UINT nCapacity);
+
+    // Told of every line read, when set; the launcher leaves it null.
+    CScriptReporter* m_pReporter = nullptr;
+    // Raw offset at which the line that ReadSignificantLine last read begins.
+    long long m_nLineStart = 0;
 };

@@ -43,21 +43,39 @@ const SectionEntry* FindSection(const char* pszLine)
     return nullptr;
 }
 
-BOOL ShowReadError()
+// A failure goes to the file's reporter when one is set, and otherwise to a message
+// box; a null text ends the parse without a word.
+BOOL Fail(const CScriptFile& file, const char* pszText, long long nLineStart)
 {
-    AfxMessageBox((std::string("Can't read ") + kScriptName).c_str());
+    if (file.m_pReporter != nullptr) {
+        file.m_pReporter->Error(pszText, nLineStart);
+    } else if (pszText != nullptr) {
+        AfxMessageBox(pszText);
+    }
     return FALSE;
+}
+
+void Tell(const CScriptFile& file, ScriptLine kind, long long nLineStart)
+{
+    if (file.m_pReporter != nullptr) {
+        file.m_pReporter->Line(kind, nLineStart);
+    }
+}
+
+BOOL ShowReadError(const CScriptFile& file)
+{
+    return Fail(file, (std::string("Can't read ") + kScriptName).c_str(), file.m_nLineStart);
 }
 
 // After a read that returned nothing: the end of the file is a normal end, while a
 // read error is shown here, where it is met, and fails the caller.
-BOOL CheckEndOfFile(const CScriptFile& file) { return file.HasReadError() ? ShowReadError() : TRUE; }
+BOOL CheckEndOfFile(const CScriptFile& file) { return file.HasReadError() ? ShowReadError(file) : TRUE; }
 
 // A multi-line section that meets a header hands that line back to Load. Going back
 // to the raw offset where the line began holds for any line ends and any bytes.
 BOOL GiveBackLine(CScriptFile& file, long long nLineStart)
 {
-    return file.Seek(nLineStart, CStdioFile::begin) == nLineStart ? TRUE : ShowReadError();
+    return file.Seek(nLineStart, CStdioFile::begin) == nLineStart ? TRUE : ShowReadError(file);
 }
 
 // A single-line section: the next line with content, whatever it is, is the value.
@@ -67,9 +85,11 @@ BOOL ReadValue(CScriptFile& file, char* pszField)
 {
     char szLine[SCRIPT_LINE_SIZE];
     if (file.ReadSignificantLine(szLine, SCRIPT_LINE_SIZE) == nullptr) {
-        // A header at the end of the file fails without a message of its own.
-        return file.HasReadError() ? ShowReadError() : FALSE;
+        // A header at the end of the file fails without a message of its own; the
+        // offset told is where the file ends.
+        return file.HasReadError() ? ShowReadError(file) : Fail(file, nullptr, file.m_nLineStart);
     }
+    Tell(file, ScriptLine::Value, file.m_nLineStart);
     std::strcpy(pszField, szLine);
     return TRUE;
 }
@@ -131,13 +151,18 @@ BOOL CSetupScript::Load()
     // Everything the script says is handed on in its own encoding.
     AfxSetTextEncoding(m_file.IsUnicode() ? AfxTextEncoding::Utf8 : AfxTextEncoding::Ansi);
     // The file stays open after this: the record's destructor closes it.
+    return Parse();
+}
+
+BOOL CSetupScript::Parse()
+{
     char szLine[SCRIPT_LINE_SIZE];
     while (m_file.ReadSignificantLine(szLine, SCRIPT_LINE_SIZE) != nullptr) {
         const SectionEntry* pSection = FindSection(szLine);
         if (pSection == nullptr) {
-            AfxMessageBox((std::string("Error: ") + szLine).c_str());
-            return FALSE;
+            return Fail(m_file, (std::string("Error: ") + szLine).c_str(), m_file.m_nLineStart);
         }
+        Tell(m_file, ScriptLine::Header, m_file.m_nLineStart);
         if (!(this->*pSection->pfnRead)()) {
             return FALSE;
         }
@@ -167,8 +192,7 @@ BOOL CSetupScript::ReadMessage()
             break;
         }
         if (!ExpandTabs(&pszLine)) {
-            AfxMessageBox(kLineTooLong);
-            bOk = FALSE;
+            bOk = Fail(m_file, kLineTooLong, nLineStart);
             break;
         }
         // Tested before the line limit: a header still ends a section of 300 lines.
@@ -178,10 +202,10 @@ BOOL CSetupScript::ReadMessage()
         }
         // The count runs over every [Message] section of the script together.
         if (m_nMessageLines == MAX_SECTION_LINES) {
-            AfxMessageBox(kTooManyLines);
-            bOk = FALSE;
+            bOk = Fail(m_file, kTooManyLines, nLineStart);
             break;
         }
+        Tell(m_file, ScriptLine::SectionText, nLineStart);
         text += pszLine;
         ++m_nMessageLines;
     }
@@ -214,9 +238,9 @@ BOOL CSetupScript::ReadRegText()
             return GiveBackLine(m_file, nLineStart);
         }
         if (m_nRegTextLines == MAX_SECTION_LINES) {
-            AfxMessageBox(kTooManyLines);
-            return FALSE;
+            return Fail(m_file, kTooManyLines, nLineStart);
         }
+        Tell(m_file, ScriptLine::SectionText, nLineStart);
         // nSlot never passes m_nRegTextLines, which is below MAX_SECTION_LINES here.
         std::strcpy(m_szRegText[nSlot], szLine);
         ++m_nRegTextLines;

@@ -28,6 +28,9 @@ public:
     // the file cannot be opened (after saying so). On failure the cause has been
     // shown, except for a single-line header at the end of the file.
     BOOL Load() override;
+    // Reads the script from m_file, already open, up to its end or its first failure;
+    // the failure goes to m_file's reporter if it has one, else to a message box.
+    BOOL Parse();
 
     BOOL ReadTitle();
     BOOL ReadMessage();
