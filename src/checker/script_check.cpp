@@ -1,0 +1,360 @@
+// The checker's findings, derived from what the parser reports and from the record it
+// fills: errors where the launcher ends or complains, warnings for the traps it
+// passes over silently, notes for long wrapped lines.
+#include "checker/script_check.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <utility>
+
+#include "app/root_key.h"
+#include "platform/afx_text.h"
+#include "script/setup_script.h"
+
+namespace {
+
+// A record of its own for each check; the parser's record is never deleted.
+struct CheckRecord final : CSetupScript {
+    ~CheckRecord() { delete[] m_pszMessage; }
+};
+
+// Collects what the parser tells, in order.
+class CEventLog final : public CScriptReporter {
+public:
+    struct Event {
+        ScriptLine kind;
+        long long nStart;
+    };
+
+    void Error(const char* pszText, long long nLineStart) override
+    {
+        m_bFailed = true;
+        m_bSilent = pszText == nullptr;
+        m_error = pszText != nullptr ? pszText : "";
+        m_nErrorStart = nLineStart;
+    }
+    void Line(ScriptLine kind, long long nLineStart) override { m_events.push_back({kind, nLineStart}); }
+
+    std::vector<Event> m_events;
+    bool m_bFailed = false;
+    bool m_bSilent = false;
+    std::string m_error;
+    long long m_nErrorStart = 0;
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string Trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The text before the comment, cut as the line reader cuts it.
+std::string WithoutComment(const std::string& line)
+{
+    std::string text = line;
+    AfxCutAt(&text[0], ';');
+    return text.c_str();
+}
+
+bool IsHeader(const std::string& text) { return CSetupScript::IsSectionHeader(text.c_str()) != FALSE; }
+
+bool StartsWith(const std::string& text, const char* pszPrefix) { return text.rfind(pszPrefix, 0) == 0; }
+
+class CChecker {
+public:
+    CChecker(const char* pszPath, const std::string& bytes) : m_bytes(bytes), m_index(bytes)
+    {
+        m_reader.Open(pszPath);
+    }
+
+    void Add(long long nOffset, Severity severity, const char* pszCode, std::string text)
+    {
+        m_result.findings.push_back({nOffset, severity, pszCode, std::move(text)});
+    }
+
+    // The line that starts at a raw offset, read again through the script reader,
+    // without its newline.
+    std::string LineAt(long long nStart)
+    {
+        char szLine[SCRIPT_LINE_SIZE] = {};
+        if (m_reader.Seek(nStart, CStdioFile::begin) != nStart || m_reader.ReadString(szLine, SCRIPT_LINE_SIZE) == nullptr) {
+            return {};
+        }
+        AfxCutAt(szLine, '\n');
+        return szLine;
+    }
+
+    int LineNumber(long long nOffset) const
+    {
+        int nLine = 0;
+        int nColumn = 0;
+        m_index.Locate(nOffset, &nLine, &nColumn);
+        return nLine;
+    }
+
+    void WalkEvents(const CEventLog& log);
+    void CheckFailure(const CEventLog& log);
+    void CheckRecordFields(const CSetupScript& record);
+    void CheckMessageWrap(const CSetupScript& record, const CCharWidths& widths);
+    void CheckEncoding();
+
+    CheckResult m_result;
+
+private:
+    void CheckHeader(long long nStart);
+    void CheckValue(long long nStart);
+    void CheckPassedOver(long long nStart);
+    void CheckSectionText(long long nStart);
+    // Raw offset of the last value of a single-line section; -1 if none was read.
+    long long ValueStart(const char* pszHeader) const;
+
+    const std::string& m_bytes;
+    CLineIndex m_index;
+    CScriptFile m_reader;
+    std::vector<std::pair<std::string, long long>> m_headers;  // every header met, in order
+    std::vector<std::pair<std::string, long long>> m_values;   // section, value start
+    std::vector<long long> m_messageLineStarts;                // of the last [Message]
+    std::string m_section;                                     // the section being read
+};
+
+void CChecker::WalkEvents(const CEventLog& log)
+{
+    for (const CEventLog::Event& event : log.m_events) {
+        switch (event.kind) {
+        case ScriptLine::Header:
+            CheckHeader(event.nStart);
+            break;
+        case ScriptLine::Value:
+            CheckValue(event.nStart);
+            break;
+        case ScriptLine::PassedOver:
+            CheckPassedOver(event.nStart);
+            break;
+        case ScriptLine::SectionText:
+            CheckSectionText(event.nStart);
+            break;
+        }
+    }
+}
+
+void CChecker::CheckHeader(long long nStart)
+{
+    m_section = WithoutComment(LineAt(nStart));
+    for (const auto& [header, nFirst] : m_headers) {
+        if (AfxEqualNoCaseAscii(header.c_str(), m_section.c_str())) {
+            Add(nStart, Severity::Warning, "SC2004",
+                m_section + " is given again (also on line " + std::to_string(LineNumber(nFirst)) +
+                    "): the later one wins");
+            break;
+        }
+    }
+    m_headers.emplace_back(m_section, nStart);
+    if (AfxEqualNoCaseAscii(m_section.c_str(), "[Message]")) {
+        m_messageLineStarts.clear();
+    }
+}
+
+void CChecker::CheckValue(long long nStart)
+{
+    m_values.emplace_back(m_section, nStart);
+    const std::string line = LineAt(nStart);
+    const std::string value = WithoutComment(line);
+    if (IsHeader(value)) {
+        Add(nStart, Severity::Warning, "SC2002",
+            "the value of " + m_section + " is " + value + ", a header: it starts no section");
+    }
+    if (value.size() < line.size()) {
+        Add(nStart + static_cast<long long>(value.size()), Severity::Warning, "SC2007",
+            "the value of " + m_section + " ends at this ';': the rest of the line is a comment");
+    }
+    const bool bKeepsBlanks =
+        AfxEqualNoCaseAscii(m_section.c_str(), "[Run]") || AfxEqualNoCaseAscii(m_section.c_str(), "[RegVersion]");
+    if (bKeepsBlanks && !value.empty() && IsBlank(value.back())) {
+        const std::size_t nBlanks = value.size() - value.find_last_not_of(" \t") - 1;
+        Add(nStart + static_cast<long long>(value.size() - nBlanks), Severity::Warning, "SC2008",
+            "blanks at the end of the " + m_section + " value are part of it");
+    }
+}
+
+void CChecker::CheckPassedOver(long long nStart)
+{
+    const std::string text = WithoutComment(LineAt(nStart));
+    const std::string trimmed = Trimmed(text);
+    if (text.empty() || !IsBlank(text[0]) || trimmed.empty()) {
+        return;
+    }
+    const std::string where = m_section.empty() ? "" : " (after " + m_section + ")";
+    if (IsHeader(trimmed)) {
+        Add(nStart, Severity::Warning, "SC2003",
+            "header " + trimmed + " with a blank before it" + where + ": the launcher ignores the line");
+    } else {
+        Add(nStart, Severity::Warning, "SC2001",
+            "the line begins with a blank" + where + ": the launcher ignores it, text and all");
+    }
+}
+
+void CChecker::CheckSectionText(long long nStart)
+{
+    if (AfxEqualNoCaseAscii(m_section.c_str(), "[Message]")) {
+        m_messageLineStarts.push_back(nStart);
+    }
+    const std::string line = LineAt(nStart);
+    const std::string trimmed = Trimmed(WithoutComment(line));
+    if (IsHeader(trimmed)) {
+        Add(nStart, Severity::Warning, "SC2003",
+            "header " + trimmed + " with a blank or a comment beside it: it is a line of " + m_section +
+                ", not the start of a section");
+    }
+}
+
+long long CChecker::ValueStart(const char* pszHeader) const
+{
+    for (auto it = m_values.rbegin(); it != m_values.rend(); ++it) {
+        if (AfxEqualNoCaseAscii(it->first.c_str(), pszHeader)) {
+            return it->second;
+        }
+    }
+    return -1;
+}
+
+void CChecker::CheckFailure(const CEventLog& log)
+{
+    const std::string& text = log.m_error;
+    if (log.m_bSilent) {
+        const long long nHeader = m_headers.empty() ? 0 : m_headers.back().second;
+        Add(nHeader, Severity::Error, "SC1004",
+            m_section + " has no value before the end of the file: the launcher ends without a message");
+    } else if (StartsWith(text, "Error: ")) {
+        Add(log.m_nErrorStart, Severity::Error, "SC1001",
+            "\"" + text + "\": where a section header is expected, only a header, an empty or comment line, " +
+                "or a line beginning with a blank may stand");
+    } else if (text == "Line too long") {
+        const std::string line = LineAt(log.m_nErrorStart);
+        const long long nTabs = std::count(line.begin(), line.end(), '\t');
+        const long long nLength = static_cast<long long>(line.size());
+        const std::string has = nLength >= static_cast<long long>(SCRIPT_LINE_SIZE) - 2
+                                    ? "this one has 1498 or more"
+                                    : "this one has " + std::to_string(nLength + nTabs * (TAB_SPACES - 1)) +
+                                          " with its tabs expanded";
+        Add(log.m_nErrorStart, Severity::Error, "SC1002",
+            "\"" + text + "\": a [Message] line must stay under 1498 characters, and under 1499 once each tab is " +
+                std::to_string(TAB_SPACES) + " spaces; " + has);
+    } else if (StartsWith(text, "Can't read")) {
+        m_result.bReadError = true;
+    } else {
+        Add(log.m_nErrorStart, Severity::Error, "SC1003",
+            "\"" + text + "\": " + m_section + " takes at most " + std::to_string(MAX_SECTION_LINES) +
+                " lines, counted over all its sections");
+    }
+}
+
+void CChecker::CheckRecordFields(const CSetupScript& record)
+{
+    const bool bKey = record.m_szRegKey[0] != '\0';
+    const bool bVersion = record.m_szRegVersion[0] != '\0';
+    if (bKey != bVersion) {
+        const char* pszGiven = bKey ? "[RegKey]" : "[RegVersion]";
+        const char* pszMissing = bKey ? "[RegVersion]" : "[RegKey]";
+        Add(ValueStart(pszGiven), Severity::Warning, "SC2005",
+            std::string(pszGiven) + " without " + pszMissing + ": no version check runs");
+    }
+    if (bKey && bVersion) {
+        const char* pszRoot = record.m_szRootkey[0] != '\0' ? record.m_szRootkey : "HKEY_CURRENT_USER";
+        AfxRootKey root = AfxRootKey::CurrentUser;
+        if (!LookUpRootKey(pszRoot, &root)) {
+            Add(ValueStart("[Rootkey]"), Severity::Error, "SC1005",
+                "\"" + std::string(pszRoot) + kBadRootKeySuffix +
+                    "\": the launcher ends; a root key is HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, " +
+                    "HKEY_LOCAL_MACHINE or HKEY_USERS, in capitals");
+        }
+        if (record.m_szRegText[0][0] == '\0') {
+            Add(ValueStart("[RegVersion]"), Severity::Warning, "SC2006",
+                "a version check with no [RegText]: when another version is installed, the launcher ends "
+                "without a word");
+        }
+    }
+    if (record.m_szRun[0] == '\0') {
+        Add(0, Severity::Warning, "SC2009", "no [Run] command: the default button only closes the window");
+    }
+}
+
+void CChecker::CheckMessageWrap(const CSetupScript& record, const CCharWidths& widths)
+{
+    if (record.m_pszMessage == nullptr) {
+        return;
+    }
+    const bool bLimitHit = WrapForView(record.m_pszMessage, widths).limitHit;
+    // A newline always ends a display line, so each line of the text wraps alone.
+    long long nDisplayLines = 0;
+    std::size_t nLine = 0;
+    for (const char* p = record.m_pszMessage; *p != '\0'; ++nLine) {
+        const char* pEnd = std::strchr(p, '\n');
+        const std::string line(p, pEnd != nullptr ? pEnd + 1 : p + std::strlen(p));
+        p += line.size();
+        const long long nStart = nLine < m_messageLineStarts.size() ? m_messageLineStarts[nLine] : 0;
+        const std::size_t nWrapped = WrapForView(line.c_str(), widths).lines.size();
+        if (nWrapped > static_cast<std::size_t>(kViewVisibleLines)) {
+            Add(nStart, Severity::Note, "SC3001",
+                "this line wraps into " + std::to_string(nWrapped) + " display lines; the window shows " +
+                    std::to_string(kViewVisibleLines) + " without scrolling");
+        }
+        const bool bPasses = nDisplayLines <= kViewMaxLines &&
+                             nDisplayLines + static_cast<long long>(nWrapped) > kViewMaxLines;
+        nDisplayLines += static_cast<long long>(nWrapped);
+        if (bLimitHit && (bPasses || (*p == '\0' && nDisplayLines <= kViewMaxLines))) {
+            Add(nStart, Severity::Error, "SC1006",
+                "\"Maximum number of view lines exceeded\": the message wraps into more than " +
+                    std::to_string(kViewMaxLines) + " display lines at the default font; the rest is not shown");
+        }
+    }
+}
+
+void CChecker::CheckEncoding()
+{
+    static const char* const kByteOrderMarks[] = {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    for (const char* pszMark : kByteOrderMarks) {
+        if (StartsWith(m_bytes, pszMark)) {
+            return;
+        }
+    }
+    const auto firstHigh = std::find_if(m_bytes.begin(), m_bytes.end(), [](char c) { return (c & 0x80) != 0; });
+    if (firstHigh != m_bytes.end() && IsValidUtf8(m_bytes)) {
+        Add(firstHigh - m_bytes.begin(), Severity::Warning, "SC2010",
+            "UTF-8 text without a byte-order mark: the launcher shows each of its bytes as an ANSI character");
+    }
+}
+
+}  // namespace
+
+CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CCharWidths& widths)
+{
+    CChecker checker(pszPath, bytes);
+    CEventLog log;
+    // Some 460 KB: on the heap.
+    const auto pRecord = std::make_unique<CheckRecord>();
+    pRecord->m_file.m_pReporter = &log;
+    if (!pRecord->m_file.Open(pszPath)) {
+        checker.m_result.bReadError = true;
+        return checker.m_result;
+    }
+    const bool bParsed = pRecord->Parse() != FALSE;
+    checker.WalkEvents(log);
+    if (!bParsed) {
+        checker.CheckFailure(log);
+    } else {
+        checker.CheckMessageWrap(*pRecord, widths);
+        checker.m_result.bHasMessage = pRecord->m_pszMessage != nullptr;
+        checker.m_result.message = checker.m_result.bHasMessage ? pRecord->m_pszMessage : "";
+        checker.CheckRecordFields(*pRecord);
+    }
+    checker.CheckEncoding();
+    std::stable_sort(checker.m_result.findings.begin(), checker.m_result.findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.nOffset < b.nOffset; });
+    return checker.m_result;
+}

@@ -1,0 +1,20 @@
+// The script checker: runs the launcher's own parser over a script and says, with the
+// line of each, what the launcher would complain about and which traps it would pass
+// over in silence.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "checker/finding.h"
+#include "checker/message_layout.h"
+
+struct CheckResult {
+    std::vector<Finding> findings;  // in the order of their offsets
+    bool bReadError = false;        // the file could not be read to its end
+    bool bHasMessage = false;       // the script has a [Message] and was read whole
+    std::string message;            // that [Message] text, as the launcher keeps it
+};
+
+// Checks the script in the file at pszPath; bytes are that file's raw contents.
+CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CCharWidths& widths);
