@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian packages the build and the tests need, when missing.
-# Usage: scripts/install-deps.sh [native] [windows] [wine] [fuzz]   (no argument: all)
+# Usage: scripts/install-deps.sh [native] [windows] [wine] [fuzz] [signing]   (no argument: all)
 set -euo pipefail
 
 groups=("$@")
-[ ${#groups[@]} -eq 0 ] && groups=(native windows wine fuzz)
+[ ${#groups[@]} -eq 0 ] && groups=(native windows wine fuzz signing)
 
 packages=()
 for group in "${groups[@]}"; do
@@ -13,6 +13,7 @@ for group in "${groups[@]}"; do
     windows) packages+=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest) ;;
     wine)    packages+=(wine wine64 wine32:i386 xvfb x11-apps imagemagick locales) ;;
     fuzz)    packages+=(clang-14 libclang-rt-14-dev) ;;
+    signing) packages+=(osslsigncode openssl unzip) ;;
     *) echo "unknown group: $group" >&2; exit 2 ;;
   esac
 done

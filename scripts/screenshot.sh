@@ -4,14 +4,28 @@
 # cropped to the launcher window with a margin. Builds what is missing first, and
 # installs what it needs with apt-get.
 #
-# Usage: scripts/screenshot.sh [SCRIPT [OUTPUT]]
+# With --dpi N the prefix's display scale (LogPixels) is N for this run and is
+# put back afterwards.
+#
+# Usage: scripts/screenshot.sh [SCRIPT [OUTPUT]] [--dpi N]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
-script="${1:-examples/setup.ini}"
-output="${2:-docs/screenshot.png}"
+dpi=""
+arguments=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --dpi) [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || { echo "screenshot: --dpi takes a number such as 144" >&2; exit 2; }
+           dpi="$2"; shift 2 ;;
+    *) arguments+=("$1"); shift ;;
+  esac
+done
+script="${arguments[0]:-examples/setup.ini}"
+output="${arguments[1]:-docs/screenshot.png}"
 work="$root/build/screenshot"
+desktop_size=800x600
+[ -n "$dpi" ] && desktop_size=1024x768
 
 scripts/install-deps.sh windows wine
 cmake --preset win32 >/dev/null
@@ -23,8 +37,27 @@ cp "$script" "$work/setup.ini"
 
 source scripts/wine-env.sh
 
+# The display scale is read when a program starts: set before, restored at the end.
+desktop_key='HKCU\Control Panel\Desktop'
+restore_dpi() { :; }
+if [ -n "$dpi" ]; then
+    old_dpi="$("$WINE" reg query "$desktop_key" /v LogPixels 2>/dev/null | tr -d '\r' |
+               sed -n 's/.*REG_DWORD[[:space:]]*0x\([0-9a-fA-F]*\).*/\1/p')"
+    restore_dpi() {
+        if [ -n "$old_dpi" ]; then
+            "$WINE" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d $((16#$old_dpi)) /f >/dev/null 2>&1
+        else
+            "$WINE" reg delete "$desktop_key" /v LogPixels /f >/dev/null 2>&1
+        fi
+        "$WINESERVER" -w || true
+    }
+    trap 'restore_dpi; wine_env_stop' EXIT
+    "$WINE" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    "$WINESERVER" -w || true
+fi
+
 exe="Z:${root//\//\\}\\build\\win32\\setup.exe"
-(cd "$work" && exec "$WINE" explorer /desktop=shot,800x600 "$exe") >"$work/wine.log" 2>&1 &
+(cd "$work" && exec "$WINE" explorer /desktop=shot,$desktop_size "$exe") >"$work/wine.log" 2>&1 &
 
 # The launcher has drawn itself once two captures a second apart agree and show
 # more than the empty desktop.
@@ -44,6 +77,6 @@ done
 # The virtual desktop is one colour around the window: trim to the window, then
 # give it back a margin of that colour.
 desktop="$(identify -format '%[pixel:p{1,1}]' "$work/capture.png")"
-mogrify -strip -crop 800x600+0+0 +repage -trim +repage -bordercolor "$desktop" -border 16 "$work/capture.png"
+mogrify -strip -crop $desktop_size+0+0 +repage -trim +repage -bordercolor "$desktop" -border 16 "$work/capture.png"
 cp "$work/capture.png" "$output"
 echo "screenshot: wrote $output ($(identify -format '%wx%h' "$output"))"

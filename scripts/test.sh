@@ -2,8 +2,9 @@
 # Runs every test from a fresh clone: the unit and whole-program tests on the
 # simulated platform under AddressSanitizer and UndefinedBehaviorSanitizer, both
 # Windows builds with warnings as errors, the end-to-end tests of each under Wine
-# (the release i686 setup.exe under 32-bit Wine), and a short run of every fuzz
-# target. Installs what it needs with apt-get.
+# (the release i686 setup.exe under 32-bit Wine), the publisher's tools (signing,
+# the release bundle, a reproducible build) and a short run of every fuzz target.
+# Installs what it needs with apt-get.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,6 +24,12 @@ cmake --build --preset win32 -j"$jobs"
 ctest --preset win32
 # Where this machine cannot run 32-bit code, the end-to-end tests were skipped: why.
 grep -h '^SKIPPED:' build/win32/Testing/Temporary/LastTest.log 2>/dev/null | sort -u || true
+
+echo "== Publisher's tools: signing, the release bundle, a reproducible build"
+scripts/check-signing.sh
+cmake --build --preset win32 --target package
+unzip -l build/win32/setup-launcher-*.zip | grep -q 'setupcheck.exe' || { echo "FAIL: bundle without setupcheck.exe"; exit 1; }
+scripts/check-reproducible.sh
 
 echo "== Windows x86_64 build and end-to-end tests under Wine"
 cmake --preset win64 >/dev/null

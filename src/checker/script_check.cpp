@@ -19,29 +19,8 @@ struct CheckRecord final : CSetupScript {
     ~CheckRecord() { delete[] m_pszMessage; }
 };
 
-// Collects what the parser tells, in order.
-class CEventLog final : public CScriptReporter {
-public:
-    struct Event {
-        ScriptLine kind;
-        long long nStart;
-    };
-
-    void Error(const char* pszText, long long nLineStart) override
-    {
-        m_bFailed = true;
-        m_bSilent = pszText == nullptr;
-        m_error = pszText != nullptr ? pszText : "";
-        m_nErrorStart = nLineStart;
-    }
-    void Line(ScriptLine kind, long long nLineStart) override { m_events.push_back({kind, nLineStart}); }
-
-    std::vector<Event> m_events;
-    bool m_bFailed = false;
-    bool m_bSilent = false;
-    std::string m_error;
-    long long m_nErrorStart = 0;
-};
+// Past this many warnings and notes in one file, only errors and a count are kept.
+constexpr std::size_t kMaxFindings = 1000;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -66,15 +45,28 @@ bool IsHeader(const std::string& text) { return CSetupScript::IsSectionHeader(te
 
 bool StartsWith(const std::string& text, const char* pszPrefix) { return text.rfind(pszPrefix, 0) == 0; }
 
-class CChecker {
+// Told of each line as the parser meets it, it checks the line at once.
+class CChecker final : public CScriptReporter {
 public:
     CChecker(const char* pszPath, const std::string& bytes) : m_bytes(bytes), m_index(bytes)
     {
         m_reader.Open(pszPath);
     }
 
+    void Error(const char* pszText, long long nLineStart) override
+    {
+        m_bSilentError = pszText == nullptr;
+        m_error = pszText != nullptr ? pszText : "";
+        m_nErrorStart = nLineStart;
+    }
+    void Line(ScriptLine kind, long long nLineStart) override;
+
     void Add(long long nOffset, Severity severity, const char* pszCode, std::string text)
     {
+        if (severity != Severity::Error && m_result.findings.size() >= kMaxFindings) {
+            ++m_nDropped;
+            return;
+        }
         m_result.findings.push_back({nOffset, severity, pszCode, std::move(text)});
     }
 
@@ -98,8 +90,8 @@ public:
         return nLine;
     }
 
-    void WalkEvents(const CEventLog& log);
-    void CheckFailure(const CEventLog& log);
+    void CheckFailure();
+    void AddDroppedCount();
     void CheckRecordFields(const CSetupScript& record);
     void CheckMessageWrap(const CSetupScript& record, const CCharWidths& widths);
     void CheckEncoding();
@@ -121,25 +113,35 @@ private:
     std::vector<std::pair<std::string, long long>> m_values;   // section, value start
     std::vector<long long> m_messageLineStarts;                // of the last [Message]
     std::string m_section;                                     // the section being read
+    bool m_bSilentError = false;
+    std::string m_error;
+    long long m_nErrorStart = 0;
+    long long m_nDropped = 0;
 };
 
-void CChecker::WalkEvents(const CEventLog& log)
+void CChecker::Line(ScriptLine kind, long long nLineStart)
 {
-    for (const CEventLog::Event& event : log.m_events) {
-        switch (event.kind) {
-        case ScriptLine::Header:
-            CheckHeader(event.nStart);
-            break;
-        case ScriptLine::Value:
-            CheckValue(event.nStart);
-            break;
-        case ScriptLine::PassedOver:
-            CheckPassedOver(event.nStart);
-            break;
-        case ScriptLine::SectionText:
-            CheckSectionText(event.nStart);
-            break;
-        }
+    switch (kind) {
+    case ScriptLine::Header:
+        CheckHeader(nLineStart);
+        break;
+    case ScriptLine::Value:
+        CheckValue(nLineStart);
+        break;
+    case ScriptLine::PassedOver:
+        CheckPassedOver(nLineStart);
+        break;
+    case ScriptLine::SectionText:
+        CheckSectionText(nLineStart);
+        break;
+    }
+}
+
+void CChecker::AddDroppedCount()
+{
+    if (m_nDropped > 0) {
+        m_result.findings.push_back({static_cast<long long>(m_bytes.size()), Severity::Note, "SC3002",
+                                     std::to_string(m_nDropped) + " more warnings and notes not shown"});
     }
 }
 
@@ -223,32 +225,32 @@ long long CChecker::ValueStart(const char* pszHeader) const
     return -1;
 }
 
-void CChecker::CheckFailure(const CEventLog& log)
+void CChecker::CheckFailure()
 {
-    const std::string& text = log.m_error;
-    if (log.m_bSilent) {
+    const std::string& text = m_error;
+    if (m_bSilentError) {
         const long long nHeader = m_headers.empty() ? 0 : m_headers.back().second;
         Add(nHeader, Severity::Error, "SC1004",
             m_section + " has no value before the end of the file: the launcher ends without a message");
     } else if (StartsWith(text, "Error: ")) {
-        Add(log.m_nErrorStart, Severity::Error, "SC1001",
+        Add(m_nErrorStart, Severity::Error, "SC1001",
             "\"" + text + "\": where a section header is expected, only a header, an empty or comment line, " +
                 "or a line beginning with a blank may stand");
     } else if (text == "Line too long") {
-        const std::string line = LineAt(log.m_nErrorStart);
+        const std::string line = LineAt(m_nErrorStart);
         const long long nTabs = std::count(line.begin(), line.end(), '\t');
         const long long nLength = static_cast<long long>(line.size());
         const std::string has = nLength >= static_cast<long long>(SCRIPT_LINE_SIZE) - 2
                                     ? "this one has 1498 or more"
                                     : "this one has " + std::to_string(nLength + nTabs * (TAB_SPACES - 1)) +
                                           " with its tabs expanded";
-        Add(log.m_nErrorStart, Severity::Error, "SC1002",
+        Add(m_nErrorStart, Severity::Error, "SC1002",
             "\"" + text + "\": a [Message] line must stay under 1498 characters, and under 1499 once each tab is " +
                 std::to_string(TAB_SPACES) + " spaces; " + has);
     } else if (StartsWith(text, "Can't read")) {
         m_result.bReadError = true;
     } else {
-        Add(log.m_nErrorStart, Severity::Error, "SC1003",
+        Add(m_nErrorStart, Severity::Error, "SC1003",
             "\"" + text + "\": " + m_section + " takes at most " + std::to_string(MAX_SECTION_LINES) +
                 " lines, counted over all its sections");
     }
@@ -335,18 +337,15 @@ void CChecker::CheckEncoding()
 CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CCharWidths& widths)
 {
     CChecker checker(pszPath, bytes);
-    CEventLog log;
     // Some 460 KB: on the heap.
     const auto pRecord = std::make_unique<CheckRecord>();
-    pRecord->m_file.m_pReporter = &log;
+    pRecord->m_file.m_pReporter = &checker;
     if (!pRecord->m_file.Open(pszPath)) {
         checker.m_result.bReadError = true;
         return checker.m_result;
     }
-    const bool bParsed = pRecord->Parse() != FALSE;
-    checker.WalkEvents(log);
-    if (!bParsed) {
-        checker.CheckFailure(log);
+    if (!pRecord->Parse()) {
+        checker.CheckFailure();
     } else {
         checker.CheckMessageWrap(*pRecord, widths);
         checker.m_result.bHasMessage = pRecord->m_pszMessage != nullptr;
@@ -354,6 +353,7 @@ CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CCh
         checker.CheckRecordFields(*pRecord);
     }
     checker.CheckEncoding();
+    checker.AddDroppedCount();
     std::stable_sort(checker.m_result.findings.begin(), checker.m_result.findings.end(),
                      [](const Finding& a, const Finding& b) { return a.nOffset < b.nOffset; });
     return checker.m_result;

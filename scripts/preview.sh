@@ -1,0 +1,25 @@
+#!/bin/bash
+# The exact picture of a script: the release setup.exe on a copy of SCRIPT (the file
+# itself is never changed) under Wine, in a virtual desktop, saved as a PNG of its
+# window; --dpi N shows it at that display scale. setupcheck --preview is the quick,
+# text-only approximation.
+#
+# Usage: scripts/preview.sh SCRIPT [OUT.png] [--dpi N]   (default OUT: build/preview.png)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+
+options=()
+arguments=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --dpi) options+=("$1" "${2:-}"); shift; [ $# -gt 0 ] && shift ;;
+    *) arguments+=("$1"); shift ;;
+  esac
+done
+[ ${#arguments[@]} -ge 1 ] && [ ${#arguments[@]} -le 2 ] || { sed -n 's/^# //; 7p' "$0" >&2; exit 2; }
+script="$(realpath "${arguments[0]}")"
+[ -f "$script" ] && [ -r "$script" ] || { echo "preview: cannot read ${arguments[0]}" >&2; exit 2; }
+output="$(realpath -m "${arguments[1]:-$root/build/preview.png}")"
+
+# screenshot.sh runs the launcher on its own copy of the script.
+"$root/scripts/screenshot.sh" "$script" "$output" "${options[@]}"
