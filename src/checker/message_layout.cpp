@@ -1,6 +1,8 @@
 // The launcher's wrap, measured with a table of the default font's character widths.
 #include "checker/message_layout.h"
 
+#include "ui/layout_metrics.h"
+
 namespace {
 
 // Width of each byte in Wine's default font (ANSI code page 1252), as
@@ -30,7 +32,8 @@ int CCharWidths::AveCharWidth() const { return m_nUniformWidth > 0 ? m_nUniformW
 WrapResult WrapForView(const char* pszText, const CCharWidths& widths)
 {
     const TextWidthFunction measure = [&widths](const char* psz, int nCount) { return widths.Width(psz, nCount); };
-    return WrapMessageText(pszText, kViewClientWidth, kViewLeftMargin, widths.AveCharWidth(), measure, kViewMaxLines);
+    return WrapMessageText(pszText, kViewClientWidth, LayoutMetrics().nViewLeftMargin, widths.AveCharWidth(), measure,
+                           kViewMaxLines);
 }
 
 std::string FormatPreview(const std::string& message, const CCharWidths& widths)

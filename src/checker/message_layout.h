@@ -7,10 +7,10 @@
 
 #include "ui/word_wrap.h"
 
-// The view's client area: 447 pixels across (the 465-pixel frame client less the
-// view's border and scroll bar), 17 lines of 16 pixels without scrolling.
+// The view's client area at 96 DPI under Wine: 447 pixels across (the 465-pixel
+// frame client less the view's border and scroll bar), 17 lines of 16 pixels
+// without scrolling.
 constexpr int kViewClientWidth = 447;
-constexpr int kViewLeftMargin = 20;
 constexpr int kViewVisibleLines = 17;
 constexpr int kViewMaxLines = 1500;
 
