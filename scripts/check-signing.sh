@@ -43,8 +43,14 @@ for exe in "$build/setup.exe" "$work/setupcheck.exe"; do
 done
 
 # The e2e tests start build/win32/setup.exe: now the signed one.
-ctest --preset win32 -R 'e2e\.StartupTest' >"$work/e2e.log" 2>&1 && echo "signed setup.exe: start-up tests pass" ||
-  { cat "$work/e2e.log"; fail "the signed setup.exe fails the start-up tests"; }
+if ! ctest --preset win32 -R 'e2e\.StartupTest' >"$work/e2e.log" 2>&1; then
+  cat "$work/e2e.log"
+  fail "the signed setup.exe fails the start-up tests"
+elif grep -q "Skipped" "$work/e2e.log"; then
+  echo "SKIPPED: the signed setup.exe was not started: this machine runs no 32-bit Windows programs"
+else
+  echo "signed setup.exe: start-up tests pass"
+fi
 
 [ $failures -eq 0 ] || exit 1
 echo "signing: all checks passed"

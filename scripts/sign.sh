@@ -32,7 +32,7 @@ done
 command -v osslsigncode >/dev/null || "$(dirname "$0")/install-deps.sh" signing
 
 for exe in "$@"; do
-  signed="$(mktemp "$exe.XXXXXX")"
+  signed="$(mktemp -u "$exe.XXXXXX")"
   if ! osslsigncode sign -pkcs12 "$pkcs12" -readpass "$password_file" -h sha256 \
          "${description[@]}" "${timestamp[@]}" -in "$exe" -out "$signed" >/dev/null; then
     rm -f "$signed"

@@ -15,7 +15,7 @@ constexpr int kExitClean = 0;
 constexpr int kExitFindings = 1;
 constexpr int kExitUsage = 2;
 // Far beyond any real script; larger files are refused rather than read into memory.
-constexpr long kMaxScriptBytes = 16L * 1024 * 1024;
+constexpr long kMaxScriptBytes = 4L * 1024 * 1024;
 
 const char kUsage[] =
     "Usage: setupcheck [options] FILE...\n"
