@@ -6,20 +6,9 @@
 # With SETUP_E2E_DPI set, the prefix's display scale (LogPixels) is that many DPI for
 # every program of the run, and is put back as it was afterwards.
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-env.sh" || exit 1
-desktop_key='HKCU\Control Panel\Desktop'
-restore_display_scale() {
-    if [ -n "$saved_dpi" ]; then
-        "$WINE" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$saved_dpi" /f >/dev/null 2>&1
-    else
-        "$WINE" reg delete "$desktop_key" /v LogPixels /f >/dev/null 2>&1
-    fi
-}
 if [ -n "${SETUP_E2E_DPI:-}" ]; then
-    saved_dpi="$("$WINE" reg query "$desktop_key" /v LogPixels 2>/dev/null |
-        sed -n 's/.*REG_DWORD[[:space:]]*0x\([0-9a-fA-F]*\).*/\1/p')"
-    [ -n "$saved_dpi" ] && saved_dpi=$((16#$saved_dpi))
-    "$WINE" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$SETUP_E2E_DPI" /f >/dev/null 2>&1 || exit 1
-    trap 'restore_display_scale; wine_env_stop' EXIT
+    wine_env_set_dpi "$SETUP_E2E_DPI" || exit 1
+    trap 'wine_env_restore_dpi; wine_env_stop' EXIT
 fi
 if [ "${1:-}" = "--needs-32-bit" ]; then
     if ! "$WINE" "$2" >/dev/null 2>&1; then

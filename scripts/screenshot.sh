@@ -38,22 +38,9 @@ cp "$script" "$work/setup.ini"
 source scripts/wine-env.sh
 
 # The display scale is read when a program starts: set before, restored at the end.
-desktop_key='HKCU\Control Panel\Desktop'
-restore_dpi() { :; }
 if [ -n "$dpi" ]; then
-    old_dpi="$("$WINE" reg query "$desktop_key" /v LogPixels 2>/dev/null | tr -d '\r' |
-               sed -n 's/.*REG_DWORD[[:space:]]*0x\([0-9a-fA-F]*\).*/\1/p')"
-    restore_dpi() {
-        if [ -n "$old_dpi" ]; then
-            "$WINE" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d $((16#$old_dpi)) /f >/dev/null 2>&1
-        else
-            "$WINE" reg delete "$desktop_key" /v LogPixels /f >/dev/null 2>&1
-        fi
-        "$WINESERVER" -w || true
-    }
-    trap 'restore_dpi; wine_env_stop' EXIT
-    "$WINE" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    "$WINESERVER" -w || true
+    trap 'wine_env_restore_dpi; wine_env_stop' EXIT
+    wine_env_set_dpi "$dpi"
 fi
 
 exe="Z:${root//\//\\}\\build\\win32\\setup.exe"

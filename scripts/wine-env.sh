@@ -137,6 +137,27 @@ wine_env_stop() {
     unset WINE_ENV_OWNER WINE_ENV_SESSION
 }
 
+# The display scale (LogPixels) is read when a program starts. wine_env_set_dpi N
+# makes it N DPI for the programs started after it, and wine_env_restore_dpi puts
+# back what it was; a caller runs the latter from its EXIT trap.
+WINE_ENV_DESKTOP_KEY='HKCU\Control Panel\Desktop'
+wine_env_set_dpi() {
+    WINE_ENV_SAVED_DPI="$("$WINE" reg query "$WINE_ENV_DESKTOP_KEY" /v LogPixels 2>/dev/null | tr -d '\r' |
+        sed -n 's/.*REG_DWORD[[:space:]]*0x\([0-9a-fA-F]*\).*/\1/p')"
+    [ -n "$WINE_ENV_SAVED_DPI" ] && WINE_ENV_SAVED_DPI=$((16#$WINE_ENV_SAVED_DPI))
+    WINE_ENV_DPI_SET=1
+    "$WINE" reg add "$WINE_ENV_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+wine_env_restore_dpi() {
+    [ -n "${WINE_ENV_DPI_SET:-}" ] || return 0
+    if [ -n "$WINE_ENV_SAVED_DPI" ]; then
+        "$WINE" reg add "$WINE_ENV_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$WINE_ENV_SAVED_DPI" /f >/dev/null 2>&1
+    else
+        "$WINE" reg delete "$WINE_ENV_DESKTOP_KEY" /v LogPixels /f >/dev/null 2>&1
+    fi
+    unset WINE_ENV_DPI_SET
+}
+
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     wine_env_start || exit 1
     "$@"
