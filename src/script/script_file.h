@@ -16,6 +16,7 @@ public:
 
     // Told of every line read, when set; the launcher leaves it null.
     CScriptReporter* m_pReporter = nullptr;
-    // Raw offset at which the line that ReadSignificantLine last read begins.
+    // Raw offset at which the line last read begins, by ReadSignificantLine or by a
+    // multi-line section of the parser.
     long long m_nLineStart = 0;
 };

@@ -43,28 +43,28 @@ const SectionEntry* FindSection(const char* pszLine)
     return nullptr;
 }
 
-// A failure goes to the file's reporter when one is set, and otherwise to a message
-// box; a null text ends the parse without a word.
-BOOL Fail(const CScriptFile& file, const char* pszText, long long nLineStart)
+// A failure on the file's current line goes to the file's reporter when one is set,
+// and otherwise to a message box; a null text ends the parse without a word.
+BOOL Fail(const CScriptFile& file, const char* pszText)
 {
     if (file.m_pReporter != nullptr) {
-        file.m_pReporter->Error(pszText, nLineStart);
+        file.m_pReporter->Error(pszText, file.m_nLineStart);
     } else if (pszText != nullptr) {
         AfxMessageBox(pszText);
     }
     return FALSE;
 }
 
-void Tell(const CScriptFile& file, ScriptLine kind, long long nLineStart)
+void Tell(const CScriptFile& file, ScriptLine kind)
 {
     if (file.m_pReporter != nullptr) {
-        file.m_pReporter->Line(kind, nLineStart);
+        file.m_pReporter->Line(kind, file.m_nLineStart);
     }
 }
 
 BOOL ShowReadError(const CScriptFile& file)
 {
-    return Fail(file, (std::string("Can't read ") + kScriptName).c_str(), file.m_nLineStart);
+    return Fail(file, (std::string("Can't read ") + kScriptName).c_str());
 }
 
 // After a read that returned nothing: the end of the file is a normal end, while a
@@ -73,9 +73,9 @@ BOOL CheckEndOfFile(const CScriptFile& file) { return file.HasReadError() ? Show
 
 // A multi-line section that meets a header hands that line back to Load. Going back
 // to the raw offset where the line began holds for any line ends and any bytes.
-BOOL GiveBackLine(CScriptFile& file, long long nLineStart)
+BOOL GiveBackLine(CScriptFile& file)
 {
-    return file.Seek(nLineStart, CStdioFile::begin) == nLineStart ? TRUE : ShowReadError(file);
+    return file.Seek(file.m_nLineStart, CStdioFile::begin) == file.m_nLineStart ? TRUE : ShowReadError(file);
 }
 
 // A single-line section: the next line with content, whatever it is, is the value.
@@ -87,9 +87,9 @@ BOOL ReadValue(CScriptFile& file, char* pszField)
     if (file.ReadSignificantLine(szLine, SCRIPT_LINE_SIZE) == nullptr) {
         // A header at the end of the file fails without a message of its own; the
         // offset told is where the file ends.
-        return file.HasReadError() ? ShowReadError(file) : Fail(file, nullptr, file.m_nLineStart);
+        return file.HasReadError() ? ShowReadError(file) : Fail(file, nullptr);
     }
-    Tell(file, ScriptLine::Value, file.m_nLineStart);
+    Tell(file, ScriptLine::Value);
     std::strcpy(pszField, szLine);
     return TRUE;
 }
@@ -160,9 +160,9 @@ BOOL CSetupScript::Parse()
     while (m_file.ReadSignificantLine(szLine, SCRIPT_LINE_SIZE) != nullptr) {
         const SectionEntry* pSection = FindSection(szLine);
         if (pSection == nullptr) {
-            return Fail(m_file, (std::string("Error: ") + szLine).c_str(), m_file.m_nLineStart);
+            return Fail(m_file, (std::string("Error: ") + szLine).c_str());
         }
-        Tell(m_file, ScriptLine::Header, m_file.m_nLineStart);
+        Tell(m_file, ScriptLine::Header);
         if (!(this->*pSection->pfnRead)()) {
             return FALSE;
         }
@@ -186,26 +186,26 @@ BOOL CSetupScript::ReadMessage()
     std::string text;  // grows with the section: at most 300 lines of 1499 characters
     BOOL bOk = TRUE;
     for (;;) {
-        const long long nLineStart = m_file.GetPosition();
+        m_file.m_nLineStart = m_file.GetPosition();
         if (m_file.ReadString(pszLine, SCRIPT_LINE_SIZE) == nullptr) {
             bOk = CheckEndOfFile(m_file);
             break;
         }
         if (!ExpandTabs(&pszLine)) {
-            bOk = Fail(m_file, kLineTooLong, nLineStart);
+            bOk = Fail(m_file, kLineTooLong);
             break;
         }
         // Tested before the line limit: a header still ends a section of 300 lines.
         if (IsHeaderBeforeNewline(pszLine)) {
-            bOk = GiveBackLine(m_file, nLineStart);
+            bOk = GiveBackLine(m_file);
             break;
         }
         // The count runs over every [Message] section of the script together.
         if (m_nMessageLines == MAX_SECTION_LINES) {
-            bOk = Fail(m_file, kTooManyLines, nLineStart);
+            bOk = Fail(m_file, kTooManyLines);
             break;
         }
-        Tell(m_file, ScriptLine::SectionText, nLineStart);
+        Tell(m_file, ScriptLine::SectionText);
         text += pszLine;
         ++m_nMessageLines;
     }
@@ -229,18 +229,18 @@ BOOL CSetupScript::ReadRegText()
     // A repeated section fills the slots from the first again, while the count, and
     // so the limit, runs over every [RegText] section together.
     for (int nSlot = 0;; ++nSlot) {
-        const long long nLineStart = m_file.GetPosition();
+        m_file.m_nLineStart = m_file.GetPosition();
         if (m_file.ReadString(szLine, SCRIPT_LINE_SIZE) == nullptr) {
             return CheckEndOfFile(m_file);
         }
         AfxCutAt(szLine, '\n');
         if (IsSectionHeader(szLine)) {
-            return GiveBackLine(m_file, nLineStart);
+            return GiveBackLine(m_file);
         }
         if (m_nRegTextLines == MAX_SECTION_LINES) {
-            return Fail(m_file, kTooManyLines, nLineStart);
+            return Fail(m_file, kTooManyLines);
         }
-        Tell(m_file, ScriptLine::SectionText, nLineStart);
+        Tell(m_file, ScriptLine::SectionText);
         // nSlot never passes m_nRegTextLines, which is below MAX_SECTION_LINES here.
         std::strcpy(m_szRegText[nSlot], szLine);
         ++m_nRegTextLines;
