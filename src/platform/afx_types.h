@@ -67,10 +67,16 @@ constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_GETOBJECT = 0x003D;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_VSCROLL = 0x0115;
+// The framework's own: a screen reader's object asks its window for its texts.
+constexpr UINT WM_GETACCESSIBLETEXT = 0x0400 + 0x100;
+
+// The object a screen reader asks a window for: its client area.
+constexpr int OBJID_CLIENT = -4;
 
 // Button notification.
 constexpr UINT BN_CLICKED = 0;

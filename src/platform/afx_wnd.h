@@ -6,6 +6,8 @@
 // default processing.
 #pragma once
 
+#include <string>
+
 #include "platform/afx_msgmap.h"
 #include "platform/afx_types.h"
 
@@ -22,6 +24,12 @@ struct CreateStruct {
     const char* lpszName = nullptr;
     const char* lpszClass = nullptr;
     UINT nID = 0;
+};
+
+// What a screen reader hears of a window, in the script's text encoding.
+struct AccessibleText {
+    std::string name;
+    std::string value;  // also given as the description, for readers that ask for that
 };
 
 struct ScrollBarInfo {
@@ -68,6 +76,12 @@ public:
     BOOL PostMessage(UINT message, MsgWParam wParam = 0, MsgLParam lParam = 0);
     // Modal box owned by this window; a null caption gives the application name.
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
+
+    // The answer to WM_GETOBJECT for the client area: a read-only text object for
+    // screen readers, which asks this window for its texts (WM_GETACCESSIBLETEXT)
+    // each time it is read and holds nothing but the window handle. 0 when there is
+    // none to give: the message then takes its default processing.
+    MsgResult AccessibleTextObject(UINT nFlags);
 
     // Entry point of the backend's window procedure for windows bound to an object.
     MsgResult DispatchFromSystem(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam);

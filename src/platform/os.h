@@ -36,6 +36,8 @@ void UpdateWindow(WindowHandle hWnd);
 BOOL PostMessage(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam);
 MsgResult DefWindowProc(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam);
 const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color* pBackground, AfxIcon icon);
+// See CWnd::AccessibleTextObject.
+MsgResult AccessibleTextObject(WindowHandle hWnd, UINT nFlags);
 
 // Message boxes, the message loop and the process's show command.
 int MessageBox(WindowHandle hOwner, const char* lpszText, const char* lpszCaption, UINT nType);

@@ -22,6 +22,8 @@ BEGIN_MESSAGE_MAP(CMessageView, CWnd)
     ON_WM_DESTROY(CMessageView)
     ON_WM_VSCROLL(CMessageView)
     ON_WM_KEYDOWN(CMessageView)
+    ON_WM_GETOBJECT(CMessageView)
+    ON_WM_GETACCESSIBLETEXT(CMessageView)
 END_MESSAGE_MAP()
 
 int CMessageView::LayoutLines(CDC* pDC)
@@ -109,7 +111,8 @@ void CMessageView::OnPaint()
     for (int y = m_nScrollPos; y < m_nScrollPos + m_nVisibleHeight; y += m_nLineHeight) {
         const int nLine = y / m_nLineHeight;
         if (nLine >= 0 && nLine < m_nLineCount) {
-            dc.TextOut(m_metrics.nViewLeftMargin, y, m_apszLines[nLine], static_cast<int>(std::strlen(m_apszLines[nLine])));
+            const char* pszLine = m_apszLines[nLine];
+            dc.TextOut(m_metrics.nViewLeftMargin, y, pszLine, static_cast<int>(std::strlen(pszLine)));
         }
     }
 }
@@ -149,5 +152,35 @@ void CMessageView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT /*nFlags*/)
     UINT nSBCode = 0;
     if (ScrollCodeForKey(nChar, &nSBCode)) {
         OnVScroll(nSBCode, 0);
+    }
+}
+
+// A screen reader asks for the view: its client area is the message, as read-only text.
+MsgResult CMessageView::OnGetObject(UINT nFlags, int nObjectId)
+{
+    if (nObjectId == OBJID_CLIENT) {
+        const MsgResult object = AccessibleTextObject(nFlags);
+        if (object > 0) {
+            return object;
+        }
+    }
+    return Default();
+}
+
+// The view's accessible object reads it: named by the frame's caption, the message as
+// shown, one display line to a line, without the spaces that fill each line.
+void CMessageView::OnGetAccessibleText(AccessibleText* pText)
+{
+    pText->name = theScript.m_szTitle;
+    pText->value.clear();
+    for (int i = 0; i < m_nLineCount; ++i) {
+        std::size_t nLength = std::strlen(m_apszLines[i]);
+        while (nLength > 0 && m_apszLines[i][nLength - 1] == ' ') {
+            --nLength;
+        }
+        if (i > 0) {
+            pText->value += "\r\n";
+        }
+        pText->value.append(m_apszLines[i], nLength);
     }
 }

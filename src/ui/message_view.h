@@ -26,6 +26,8 @@ public:
     void OnDestroy();
     void OnVScroll(UINT nSBCode, UINT nPos);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    MsgResult OnGetObject(UINT nFlags, int nObjectId);
+    void OnGetAccessibleText(AccessibleText* pText);
 
 protected:
     const LayoutMetrics m_metrics;

@@ -118,6 +118,8 @@ void CWnd::ScrollWindow(int xAmount, int yAmount) { os::ScrollWindow(m_hWnd, xAm
 
 void CWnd::UpdateWindow() { os::UpdateWindow(m_hWnd); }
 
+MsgResult CWnd::AccessibleTextObject(UINT nFlags) { return os::AccessibleTextObject(m_hWnd, nFlags); }
+
 BOOL CWnd::PostMessage(UINT message, MsgWParam wParam, MsgLParam lParam)
 {
     return os::PostMessage(m_hWnd, message, wParam, lParam);

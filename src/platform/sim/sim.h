@@ -116,6 +116,9 @@ WindowHandle FindChild(WindowHandle hParent, UINT nID);
 WindowHandle GetFocus();
 // Was the window ever visible, itself and all its ancestors, at any moment?
 bool EverShown(WindowHandle hWnd);
+// What a screen reader hears of the window's client area: false when the window
+// offers no accessible object of its own or the object cannot answer.
+bool ReadAccessibleText(WindowHandle hWnd, AccessibleText* pText);
 
 // --- Drawing -------------------------------------------------------------------
 struct DrawCall {

@@ -146,6 +146,17 @@ MsgResult SendMessage(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLPar
     return os::DefWindowProc(hWnd, message, wParam, lParam);
 }
 
+bool ReadAccessibleText(WindowHandle hWnd, AccessibleText* pText)
+{
+    const MsgResult object = SendMessage(hWnd, WM_GETOBJECT, 0, OBJID_CLIENT);
+    if (object == 0) {
+        return false;
+    }
+    const WindowHandle hObjectWindow = ToHandle(static_cast<std::uintptr_t>(object));
+    *pText = AccessibleText{};
+    return SendMessage(hObjectWindow, WM_GETACCESSIBLETEXT, 0, reinterpret_cast<MsgLParam>(pText)) != 0;
+}
+
 void DrainPosted()
 {
     Machine& m = TheMachine();
@@ -512,6 +523,12 @@ MsgResult DefWindowProc(WindowHandle hWnd, UINT message, MsgWParam /*wParam*/, M
     default:
         return 0;
     }
+}
+
+// A screen reader's object that, like the real one, keeps only the window handle.
+MsgResult AccessibleTextObject(WindowHandle hWnd, UINT /*nFlags*/)
+{
+    return reinterpret_cast<MsgResult>(hWnd);
 }
 
 const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color* pBackground, AfxIcon icon)
