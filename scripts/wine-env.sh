@@ -143,8 +143,10 @@ wine_env_stop() {
 WINE_ENV_DESKTOP_KEY='HKCU\Control Panel\Desktop'
 wine_env_set_dpi() {
     WINE_ENV_SAVED_DPI="$("$WINE" reg query "$WINE_ENV_DESKTOP_KEY" /v LogPixels 2>/dev/null | tr -d '\r' |
-        sed -n 's/.*REG_DWORD[[:space:]]*0x\([0-9a-fA-F]*\).*/\1/p')"
-    [ -n "$WINE_ENV_SAVED_DPI" ] && WINE_ENV_SAVED_DPI=$((16#$WINE_ENV_SAVED_DPI))
+        sed -n 's/.*REG_DWORD[[:space:]]*0x\([0-9a-fA-F]*\).*/\1/p' || true)"
+    if [ -n "$WINE_ENV_SAVED_DPI" ]; then
+        WINE_ENV_SAVED_DPI=$((16#$WINE_ENV_SAVED_DPI))
+    fi
     WINE_ENV_DPI_SET=1
     "$WINE" reg add "$WINE_ENV_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }

@@ -60,6 +60,7 @@ const CheckCase kCases[] = {
     {"no command", CrLf({"[Title]", "T"}), {{1, 1, "warning", "SC2009"}}},
     {"UTF-8 without a BOM", kRun + CrLf({"[Title]", "Caf\xC3\xA9"}), {{4, 4, "warning", "SC2010"}}},
     {"ANSI bytes", kRun + CrLf({"[Title]", "Caf\xE9"}), {}},
+    {"UTF-8 with a BOM", "\xEF\xBB\xBF" + kRun + CrLf({"[Title]", "Caf\xC3\xA9"}), {}},
 };
 
 class SetupCheckTest : public ::testing::TestWithParam<CheckCase> {
