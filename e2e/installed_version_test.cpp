@@ -7,7 +7,6 @@
 
 #include "launcher_process.h"
 #include "message_box_expectations.h"
-#include "unicode_script.h"
 
 namespace {
 
@@ -145,40 +144,73 @@ TEST_P(InstalledVersionTest, Outcome)
 INSTANTIATE_TEST_SUITE_P(Registry, InstalledVersionTest, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<VersionCase>& info) { return info.param.pszName; });
 
-// A Unicode script names the key, the value and the file in any script. The path
-// is longer than 100 bytes of UTF-8 but within 100 characters, the limit there.
-TEST(UnicodeInstalledVersionTest, KeyValueAndFileNamedInAnyScript)
+// Latin, Greek, Cyrillic and CJK characters and an emoji beyond U+FFFF.
+const std::string kMixed = u8"\u00dcn\u00efc\u00f6d\u00e9 \u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac "
+                           u8"\u041a\u0438\u0440\u0438\u043b\u043b\u0438\u0446\u0430 \u4e2d\u6587 \U0001F600";
+
+// A script's UTF-8 text behind a byte-order mark: 0 UTF-8, 1 UTF-16LE, 2 UTF-16BE.
+std::string Encode(const std::string& utf8, int nEncoding)
 {
-    for (const ScriptEncoding encoding : {ScriptEncoding::kUtf8, ScriptEncoding::kUtf16Le}) {
-        for (const char* pszVersion : {"2.5.0.1", "2.5.0.2"}) {
-            SCOPED_TRACE(std::string(ScriptEncodingName(encoding)) + " " + pszVersion);
-            const bool bSame = std::string(pszVersion) == "2.5.0.1";
-            TestRegistryKey key(kMixedText);
-            const std::string script = "[RegKey]\r\n" + key.Path() + "\r\n[RegValue]\r\n" + kMixedText +
-                                       "\r\n[RegVersion]\r\n" + pszVersion + "\r\n[RegText]\r\n" + kMixedText +
-                                       "\r\n";
-            LauncherProcess launcher(nullptr);
-            ASSERT_TRUE(launcher.WriteScript(EncodeScript(script, encoding)));
-            const std::string installed = launcher.Folder() + kMixedText + u8" \u03a9\u03bc\u03ad\u03b3\u03b1.exe";
-            ASSERT_GT(installed.size(), 100u);
-            ASSERT_LE(Wide(installed).size(), 100u);
-            ASSERT_TRUE(CopyHelperTo(installed));
-            ASSERT_TRUE(key.SetString(kMixedText, installed));
-            ASSERT_TRUE(launcher.Start());
-            if (bSame) {
-                HWND hFrame = launcher.WaitForVisibleFrame();
-                ASSERT_NE(hFrame, nullptr);
-                PostMessageA(GetDlgItem(hFrame, kViewId), WM_KEYDOWN, VK_ESCAPE, 1);
-            } else {
-                HWND hBox = launcher.WaitForMessageBox();
-                ASSERT_NE(hBox, nullptr);
-                ExpectMessageBox(hBox, kMixedText, false);
-                ASSERT_TRUE(DismissMessageBox(hBox));
-            }
-            EXPECT_TRUE(launcher.ExitsWithStatusZero());
-            EXPECT_EQ(launcher.WindowsShown(), bSame ? 1 : 0);
+    std::string bytes = nEncoding == 0 ? "\xEF\xBB\xBF" + utf8 : "";
+    for (const wchar_t unit : nEncoding == 0 ? L"" : L"\xFEFF" + Wide(utf8)) {
+        const char pair[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        bytes += std::string{pair[nEncoding - 1], pair[2 - nEncoding]};
+    }
+    return bytes;
+}
+
+class UnicodeInstalledVersionTest : public testing::TestWithParam<int> {};
+
+// A Unicode script, in each encoding, shows its texts exactly and names the program,
+// key, value and installed file in any script; the path is longer than 100 bytes of
+// UTF-8 but within 100 characters, the limit there.
+TEST_P(UnicodeInstalledVersionTest, TextsAndNamesInAnyScript)
+{
+    for (int nCase = 0; nCase < 5; ++nCase) {
+        TestRegistryKey key(kMixed);
+        LauncherProcess launcher(nullptr);
+        const std::string folder = launcher.Folder() + kMixed + "\\";
+        const std::string installed = folder + u8"\u03a9\u03bc\u03ad\u03b3\u03b1.exe";
+        const std::string marker = "\"" + folder + kMixed + ".txt\"";
+        const std::string missing = "\"" + folder + "missing.exe\" /q";
+        ASSERT_TRUE(CreateFolder(folder) && CopyHelperTo(installed) && key.SetString(kMixed, installed));
+        ASSERT_TRUE(installed.size() > 100 && Wide(installed).size() <= 100);
+        const std::string kCases[][3] = {
+            {"[RegVersion]\r\n2.5.0.1\r\n[Run]\r\n\"" + installed + "\" " + marker + "\r\n", "", ""},
+            {"[RegVersion]\r\n2.5.0.1\r\n[Run]\r\n" + missing + "\r\n", "Error executing " + missing, ""},
+            {"[RegVersion]\r\n2.5.0.2\r\n", "", "N " + kMixed},
+            {"[RegVersion]\r\n1\r\n[Rootkey]\r\n" + kMixed + "\r\n", "", kMixed + " is a bad root key."},
+            {"[Title]\r\nT\r\n" + kMixed + " ; note\r\n", "", "Error: " + kMixed + " "},
+        };
+        const std::string* c = kCases[nCase];  // script's end, box after Ok, box before the window
+        SCOPED_TRACE(c[0]);
+        ASSERT_TRUE(launcher.WriteScript(Encode("[Title]\r\nT " + kMixed + "\r\n[Ok]\r\nO " + kMixed + "\r\n[Cancel]\r\n" +
+                                                    kMixed + "\r\n[RegKey]\r\n" + key.Path() + "\r\n[RegValue]\r\n" +
+                                                    kMixed + "\r\n[RegText]\r\nN " + kMixed + "\r\n" + c[0],
+                                                GetParam())));
+        ASSERT_TRUE(launcher.Start());
+        if (c[2].empty()) {
+            HWND hFrame = launcher.WaitForVisibleFrame();
+            ASSERT_NE(hFrame, nullptr);
+            EXPECT_EQ(WindowText(hFrame), "T " + kMixed);
+            EXPECT_EQ(WindowText(GetDlgItem(hFrame, kOkId)), "O " + kMixed);
+            EXPECT_EQ(WindowText(GetDlgItem(hFrame, kCancelId)), kMixed);
+            PostMessageA(GetDlgItem(hFrame, kOkId), BM_CLICK, 0, 0);
         }
+        const std::string& box = c[2].empty() ? c[1] : c[2];
+        if (!box.empty()) {
+            HWND hBox = launcher.WaitForMessageBox();
+            ASSERT_NE(hBox, nullptr);
+            ExpectMessageBox(hBox, box, nCase == 4);
+            ASSERT_TRUE(DismissMessageBox(hBox));
+        } else {
+            EXPECT_TRUE(WaitForFile(marker.substr(1, marker.size() - 2))) << "the [Run] command did not start";
+            EXPECT_EQ(ReadWholeFile(marker.substr(1, marker.size() - 2)), "started with " + marker);
+        }
+        EXPECT_TRUE(launcher.ExitsWithStatusZero());
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Encodings, UnicodeInstalledVersionTest, testing::Values(0, 1, 2));
 
 }  // namespace

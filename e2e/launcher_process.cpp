@@ -22,7 +22,7 @@ bool WaitUntil(Condition condition)
 
 bool WriteWholeFile(const std::string& path, const std::string& contents)
 {
-    HANDLE hFile = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -50,7 +50,7 @@ void RemoveFolder(const std::string& folder)
             } while (FindNextFileW(hFind, &data));
             FindClose(hFind);
         }
-        if (RemoveDirectoryW(Wide(folder).c_str()) || !FileExists(folder)) {
+        if (RemoveDirectoryW(Wide(folder).c_str()) || GetFileAttributesW(Wide(folder).c_str()) == INVALID_FILE_ATTRIBUTES) {
             return;
         }
         Sleep(20);
@@ -60,11 +60,11 @@ void RemoveFolder(const std::string& folder)
 std::string NewScratchFolder()
 {
     static int s_nCount = 0;
-    wchar_t szTemp[MAX_PATH];
-    GetTempPathW(MAX_PATH, szTemp);
-    const std::string folder = Utf8(szTemp) + "setup-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    const std::string folder = std::string(szTemp) + "setup-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
                                std::to_string(++s_nCount) + "\\";
-    CreateFolder(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
 
@@ -124,12 +124,11 @@ bool LauncherProcess::Launch(bool bProbe)
 {
     const std::string exe = SetupExePath();
     std::string commandLine = "\"" + exe + "\"";
-    std::wstring wideCommandLine = Wide(commandLine);
-    STARTUPINFOW startup = {};
+    STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     // Suspended until the probe is in place, so that it sees the first window.
-    if (!CreateProcessW(Wide(exe).c_str(), &wideCommandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        Wide(m_strFolder).c_str(), &startup, &m_info)) {
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        m_strFolder.c_str(), &startup, &m_info)) {
         return false;
     }
     if (bProbe && !m_probe.Attach(m_info.dwProcessId, m_info.dwThreadId)) {
@@ -234,25 +233,22 @@ bool LauncherProcess::ExitsWithStatusZero()
 
 std::wstring Wide(const std::string& text)
 {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                              &wide[0], static_cast<int>(wide.size()))));
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], wide.size()) - 1);
     return wide;
 }
 
 std::string Utf8(const std::wstring& text)
 {
-    std::string utf8(text.size() * 3, '\0');
-    utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                              &utf8[0], static_cast<int>(utf8.size()), nullptr,
-                                                              nullptr)));
+    std::string utf8(text.size() * 3 + 1, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &utf8[0], utf8.size(), nullptr, nullptr) - 1);
     return utf8;
 }
 
 std::string WindowText(HWND hWnd)
 {
     wchar_t szText[2048] = L"";
-    GetWindowTextW(hWnd, szText, sizeof szText / sizeof szText[0]);
+    GetWindowTextW(hWnd, szText, 2048);
     return Utf8(szText);
 }
 
@@ -305,9 +301,9 @@ int DisplayDpi()
 
 std::string DriverFolder()
 {
-    wchar_t szPath[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
-    const std::string folder = Utf8(szPath);
+    char szPath[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    std::string folder = szPath;
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
@@ -328,17 +324,14 @@ std::string SetupExePath()
 
 bool FileExists(const std::string& path)
 {
-    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool CreateFolder(const std::string& path)
-{
-    return CreateDirectoryW(Wide(path).c_str(), nullptr) != FALSE;
-}
+bool CreateFolder(const std::string& path) { return CreateDirectoryW(Wide(path).c_str(), nullptr); }
 
 bool CopyHelperTo(const std::string& path)
 {
-    return CopyFileW(Wide(DriverFolder() + "e2e_helper.exe").c_str(), Wide(path).c_str(), FALSE) != FALSE;
+    return CopyFileW(Wide(DriverFolder() + "e2e_helper.exe").c_str(), Wide(path).c_str(), FALSE);
 }
 
 bool WaitForFile(const std::string& path)

@@ -76,7 +76,7 @@ private:
     LauncherProbe m_probe;
 };
 
-// Texts and paths are UTF-8 here; these convert for the wide API and back.
+// Texts are UTF-8 here (paths too, where the wide API reads them); these convert.
 std::wstring Wide(const std::string& text);
 std::string Utf8(const std::wstring& text);
 std::string WindowText(HWND hWnd);

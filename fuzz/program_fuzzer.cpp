@@ -1,8 +1,8 @@
 // Fuzz target: whole program runs on the simulated platform. The last bytes of the
-// input choose the code page, the font, a few scroll requests, keys and repaints, and
-// now and then a read error; the rest is setup.ini. Whatever the script and the font, the launcher must end
-// with status 0 without waiting for ever, keep its scroll position in range, and
-// draw no line end.
+// input choose the code page, a byte-order mark or none, the font, a few scroll
+// requests, keys and repaints, and now and then a read error; the rest is setup.ini.
+// Whatever the script and the font, the launcher must end with status 0 without
+// waiting for ever, keep its scroll position in range, and draw no line end.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -78,7 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.ConsumeIntegralInRange(0, 7) == 0) {
         sim::SetFileReadError("setup.ini", input.ConsumeIntegralInRange<std::size_t>(0, 8192));
     }
-    sim::AddFile("setup.ini", input.ConsumeRemainingBytesAsString());
+    static const char* const kMarks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    const char* pszMark = kMarks[input.ConsumeIntegralInRange(0, 3)];
+    sim::AddFile("setup.ini", pszMark + input.ConsumeRemainingBytesAsString());
 
     // The two static objects built afresh, in their order, as a new process has them.
     theScript.CSetupScript::~CSetupScript();

@@ -1,6 +1,7 @@
 // Fuzz target: any bytes as setup.ini, through the text-mode file and the whole parser,
-// once in a single-byte and once in a double-byte code page. Whatever the script
-// holds, the record must stay well-formed; a violation aborts.
+// once in a single-byte and once in a double-byte code page, and once more behind a
+// byte-order mark that the first byte chooses, where double-byte rules never apply.
+// Whatever the script holds, the record must stay well-formed; a violation aborts.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -61,7 +62,7 @@ void CheckRecord(const CSetupScript& script, bool bDoubleByte, bool bNulInFile)
     FUZZ_REQUIRE(nLines <= script.m_nMessageLines);
 }
 
-void LoadOnce(const std::string& bytes, bool bDoubleByte)
+void LoadOnce(const std::string& bytes, bool bDoubleByte, bool bUnicode = false)
 {
     sim::Reset();
     sim::SetDoubleByteCodePage(bDoubleByte);
@@ -71,7 +72,7 @@ void LoadOnce(const std::string& bytes, bool bDoubleByte)
     theScript.CSetupScript::~CSetupScript();
     new (&theScript) CSetupScript;
     theScript.Load();
-    CheckRecord(theScript, bDoubleByte, bytes.find('\0') != std::string::npos);
+    CheckRecord(theScript, bDoubleByte && !bUnicode, bytes.find('\0') != std::string::npos);
     // The message view frees the message text in the program.
     delete[] theScript.m_pszMessage;
     theScript.m_pszMessage = nullptr;
@@ -84,5 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     LoadOnce(bytes, false);
     LoadOnce(bytes, true);
+    static const char* const kMarks[] = {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    if (size > 0) {
+        LoadOnce(kMarks[data[0] % 3] + bytes.substr(1), true, true);
+    }
     return 0;
 }

@@ -195,18 +195,29 @@ TEST(InstalledVersionTest, EmptySectionsNeverTouchTheRegistry)
     EXPECT_EQ(sim::VersionQueryCount(), 0);
 }
 
-TEST(InstalledVersionTest, RegistryDataOfAtMostOneHundredBytes)
+// Bytes in an ANSI script, UTF-16 units in a Unicode one: 99 two-byte letters and the
+// terminator fit, as do 49 emoji (two units each), an "x" and the terminator.
+TEST(InstalledVersionTest, RegistryDataOfAtMostOneHundredCharacters)
 {
-    const std::string path99(99, 'p');
-    const std::string path100(100, 'q');
-    for (const std::string& data : {path99 + std::string(1, '\0'), path100 + std::string(1, '\0')}) {
-        ResetWithScript(Script("HKEY_LOCAL_MACHINE", "Path"));
-        sim::SetRegistryValue(AfxRootKey::LocalMachine, "Software\\Atlas", "Path", data);
-        sim::SetFileVersion(path99, Version("1.0"));
+    std::string letters99, emoji49 = "x";
+    for (int i = 0; i < 99; ++i) {
+        letters99 += "\xC3\xA9";
+        emoji49 += i < 49 ? "\xF0\x9F\x98\x80" : "";
+    }
+    const struct {
+        std::string mark, path;
+        bool fits;
+    } kCases[] = {{"", std::string(99, 'p'), true},        {"", std::string(100, 'q'), false},
+                  {"", letters99.substr(0, 100), false},    {"\xEF\xBB\xBF", letters99, true},
+                  {"\xEF\xBB\xBF", letters99 + "x", false}, {"\xEF\xBB\xBF", emoji49, true},
+                  {"\xEF\xBB\xBF", emoji49 + "x", false}};
+    for (const auto& c : kCases) {
+        ResetWithScript(c.mark + Script("HKEY_LOCAL_MACHINE", "Path"));
+        sim::SetRegistryValue(AfxRootKey::LocalMachine, "Software\\Atlas", "Path", c.path + std::string(1, '\0'));
+        sim::SetFileVersion(c.path, Version("1.0"));
         const Outcome outcome = RunWithCancel();
-        const bool fits = data.size() <= 100;
-        EXPECT_EQ(outcome.windowShown, !fits);
-        EXPECT_EQ(sim::VersionQueryCount(), fits ? 1 : 0);
+        EXPECT_EQ(outcome.windowShown, !c.fits) << c.path;
+        EXPECT_EQ(sim::VersionQueryCount(), c.fits ? 1 : 0);
     }
 }
 

@@ -659,6 +659,13 @@ TEST_F(SetupScriptExample, LoadsWithEverySectionFilled)
     }
     EXPECT_STREQ(m_pScript->m_szRootkey, "HKEY_LOCAL_MACHINE");
     EXPECT_GT(m_pScript->m_nMessageLines, 1);
+
+    // The Unicode example loads too, its byte-order mark no part of the title.
+    std::ifstream unicode(source.substr(0, source.find_last_of('/')) + "/../examples/setup-unicode.ini", std::ios::binary);
+    std::ostringstream unicodeBytes;
+    unicodeBytes << unicode.rdbuf();
+    EXPECT_TRUE(Load(unicodeBytes.str()));
+    EXPECT_EQ(std::string(m_pScript->m_szTitle).rfind("Tallowmere Atlas 3.2", 0), 0u);
 }
 
 }  // namespace

@@ -13,17 +13,13 @@ constexpr long kErrorFileNotFound = 2;
 constexpr long kErrorMoreData = 234;
 constexpr char kVersionMagic[4] = {'S', 'I', 'M', 'V'};
 
-// The registry's text limit counts what the system counts: bytes of ANSI text, or
-// UTF-16 units of a Unicode script's UTF-8 (one per character, two for a
-// four-byte one).
+// The registry's text limit counts bytes of ANSI text, or UTF-16 units of UTF-8 (two
+// for a four-byte character).
 std::uint32_t SystemTextUnits(const std::string& data)
 {
-    if (AfxGetTextEncoding() == AfxTextEncoding::Ansi) {
-        return static_cast<std::uint32_t>(data.size());
-    }
     std::uint32_t nUnits = 0;
     for (const unsigned char c : data) {
-        nUnits += (c & 0xC0) == 0x80 ? 0 : (c >= 0xF0 ? 2 : 1);
+        nUnits += AfxGetTextEncoding() == AfxTextEncoding::Ansi ? 1 : (c & 0xC0) == 0x80 ? 0 : (c >= 0xF0 ? 2 : 1);
     }
     return nUnits;
 }
