@@ -121,16 +121,14 @@ TEST_P(FrameTest, Layout)
     const int B = client.bottom;
     const SIZE cancel = MeasureIn(hFrame, c.pszCancel);
     const SIZE ok = MeasureIn(hFrame, c.pszOk);
-    // At 96 DPI: captions padded by 20 across and 10 down, 30 from the right edge and
-    // 10 from the bottom, 20 between the buttons.
+    // At 96 DPI: captions padded by 20 and 10, 30 from the right edge and 10 from the
+    // bottom, 20 between the buttons.
     const int nBottom = B - ScaledPx(10);
-    const int nRight = R - ScaledPx(30);
     const int nButtonTop = nBottom - cancel.cy - ScaledPx(10);
-    const int L1 = nRight - cancel.cx - ScaledPx(20);
-    const int nOkRight = L1 - ScaledPx(20);
-    ExpectRect(ChildRect(hCancel), L1, nButtonTop, nRight, nBottom, "Cancel button");
-    ExpectRect(ChildRect(hOk), nOkRight - ok.cx - ScaledPx(20), nBottom - ok.cy - ScaledPx(10), nOkRight, nBottom,
-               "Ok button");
+    const int L1 = R - ScaledPx(30) - cancel.cx - ScaledPx(20);
+    ExpectRect(ChildRect(hCancel), L1, nButtonTop, R - ScaledPx(30), nBottom, "Cancel button");
+    ExpectRect(ChildRect(hOk), L1 - ScaledPx(20) - ok.cx - ScaledPx(20), nBottom - ok.cy - ScaledPx(10),
+               L1 - ScaledPx(20), nBottom, "Ok button");
 
     // The view: full width, down to 10 pixels (at 96 DPI) above the buttons, then cut
     // to whole lines plus its two one-pixel border lines; it has the focus.

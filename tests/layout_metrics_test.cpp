@@ -1,6 +1,7 @@
 // The window's pixel sizes at the usual display scales, rounded as Windows rounds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "ui/layout_metrics.h"
@@ -9,46 +10,27 @@ namespace {
 
 TEST(LayoutMetricsTest, ScaleRoundsHalvesAwayFromZero)
 {
-    struct Case {
-        int n;
-        int nDpi;
-        int nExpected;
-    } cases[] = {
-        {475, 96, 475}, {475, 120, 594}, {475, 144, 713}, {475, 192, 950},
-        {350, 120, 438}, {10, 120, 13}, {30, 120, 38}, {20, 120, 25},
-        {-10, 120, -13}, {1, 48, 1}, {1, 47, 0}, {0, 144, 0},
-        {475, 0, 475}, {475, -144, 475},  // no usable reading: as at 96
-        {INT_MAX, 192, INT_MAX}, {INT_MIN, 192, INT_MIN},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ScaleToDpi(c.n, c.nDpi), c.nExpected) << c.n << " at " << c.nDpi;
+    // Halves at 120 DPI are in the table below; here the signs, no usable reading, overflow.
+    const int cases[][3] = {{-10, 120, -13}, {1, 47, 0}, {475, 0, 475}, {475, -144, 475}, {INT_MAX, 192, INT_MAX},
+                            {INT_MIN, 192, INT_MIN}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ScaleToDpi(c[0], c[1]), c[2]) << c[0] << " at " << c[1];
     }
 }
 
 TEST(LayoutMetricsTest, EverySizeButTheBorderLinesScales)
 {
-    struct Case {
-        int nDpi;
-        LayoutMetrics expected;  // in declaration order
-    } cases[] = {
-        {96, {475, 350, 20, 10, 30, 10, 20, 10, 20, 2}},
-        {120, {594, 438, 25, 13, 38, 13, 25, 13, 25, 2}},
-        {144, {713, 525, 30, 15, 45, 15, 30, 15, 30, 2}},
-        {192, {950, 700, 40, 20, 60, 20, 40, 20, 40, 2}},
-    };
-    for (const Case& c : cases) {
-        const LayoutMetrics m = LayoutMetrics{}.Scaled(c.nDpi);
-        const LayoutMetrics& e = c.expected;
-        EXPECT_EQ(m.nFrameWidth, e.nFrameWidth) << c.nDpi;
-        EXPECT_EQ(m.nFrameHeight, e.nFrameHeight) << c.nDpi;
-        EXPECT_EQ(m.nButtonPadX, e.nButtonPadX) << c.nDpi;
-        EXPECT_EQ(m.nButtonPadY, e.nButtonPadY) << c.nDpi;
-        EXPECT_EQ(m.nButtonRightMargin, e.nButtonRightMargin) << c.nDpi;
-        EXPECT_EQ(m.nButtonBottomMargin, e.nButtonBottomMargin) << c.nDpi;
-        EXPECT_EQ(m.nButtonGap, e.nButtonGap) << c.nDpi;
-        EXPECT_EQ(m.nViewGapAboveButtons, e.nViewGapAboveButtons) << c.nDpi;
-        EXPECT_EQ(m.nViewLeftMargin, e.nViewLeftMargin) << c.nDpi;
-        EXPECT_EQ(m.nViewBorderLines, e.nViewBorderLines) << c.nDpi;
+    // In declaration order: frame, button padding, margins and gap, view gap and margin, borders.
+    const int cases[][11] = {{96, 475, 350, 20, 10, 30, 10, 20, 10, 20, 2},
+                             {120, 594, 438, 25, 13, 38, 13, 25, 13, 25, 2},
+                             {144, 713, 525, 30, 15, 45, 15, 30, 15, 30, 2},
+                             {192, 950, 700, 40, 20, 60, 20, 40, 20, 40, 2}};
+    for (const auto& c : cases) {
+        const LayoutMetrics m = LayoutMetrics{}.Scaled(c[0]);
+        const int actual[] = {m.nFrameWidth,        m.nFrameHeight, m.nButtonPadX,         m.nButtonPadY,
+                              m.nButtonRightMargin, m.nButtonBottomMargin, m.nButtonGap, m.nViewGapAboveButtons,
+                              m.nViewLeftMargin,    m.nViewBorderLines};
+        EXPECT_TRUE(std::equal(actual, actual + 10, c + 1)) << c[0];
     }
 }
 

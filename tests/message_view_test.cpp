@@ -218,38 +218,4 @@ TEST(MessageViewTest, ClosingFreesTheMessage)
     EXPECT_FALSE(sim::GetWindowInfo(ChildWindow(IDC_MESSAGE_VIEW)).exists);
 }
 
-// A screen reader hears the caption and the lines as they are shown, without their
-// fill, blank lines kept; once the view is gone it hears nothing.
-TEST(MessageViewTest, ScreenReaderHearsTheCaptionAndTheLinesShown)
-{
-    std::string words;
-    for (int i = 0; i < 20; ++i) {
-        words += "word ";
-    }
-    const std::string eleven = "word word word word word word word word word word word";
-    const std::string nine = "word word word word word word word word word";
-    struct Case {
-        std::string script;
-        std::string name;
-        std::string value;
-    } cases[] = {
-        {"[Title]\r\nAtlas Setup\r\n[Message]\r\nalpha\r\n\r\nbeta\r\n", "Atlas Setup", "alpha\r\n\r\nbeta"},
-        // 7-pixel characters in 427 pixels of text width: 11 words of 5 fit on a line.
-        {"[Message]\r\n" + words + "\r\n", "", eleven + "\r\n" + nine},
-        {"[Title]\r\nNo message\r\n", "No message", ""},
-    };
-    for (const Case& c : cases) {
-        ResetWithScript(c.script);
-        AccessibleText text;
-        bool bRead = false;
-        sim::QueueAction([&] { bRead = sim::ReadAccessibleText(ChildWindow(IDC_MESSAGE_VIEW), &text); });
-        sim::QueueClick(IDC_CANCEL);
-        RunLauncher();
-        ASSERT_TRUE(bRead) << c.script;
-        EXPECT_EQ(text.name, c.name);
-        EXPECT_EQ(text.value, c.value);
-        EXPECT_FALSE(sim::ReadAccessibleText(ChildWindow(IDC_MESSAGE_VIEW), &text));
-    }
-}
-
 }  // namespace

@@ -22,15 +22,13 @@ namespace sim {
 
 // Back to a fresh machine: no windows, files, registry or records; ANSI text; default font
 // (height 16, average width 7, every character 7 wide), single-byte code page,
-// module path "C:\media\SETUP.EXE", work area (0, 0, 1024, 738), 96 DPI, show command
+// module path "C:\media\SETUP.EXE", work area (0, 0, 1024, 738), show command
 // SW_SHOWNORMAL, every WinExec succeeding.
 void Reset();
 
 // --- Environment -------------------------------------------------------------
 void SetModuleFileName(const std::string& path);
 void SetWorkArea(const CRect& area);
-// The display scale the program reads at start (default 96).
-void SetDisplayDpi(int nDpi);
 void SetStartupShowCommand(int nCmdShow);
 // A double-byte code page whose lead bytes are 0x81-0x9F and 0xE0-0xFC.
 void SetDoubleByteCodePage(bool enabled);
@@ -116,9 +114,6 @@ WindowHandle FindChild(WindowHandle hParent, UINT nID);
 WindowHandle GetFocus();
 // Was the window ever visible, itself and all its ancestors, at any moment?
 bool EverShown(WindowHandle hWnd);
-// What a screen reader hears of the window's client area: false when the window
-// offers no accessible object of its own or the object cannot answer.
-bool ReadAccessibleText(WindowHandle hWnd, AccessibleText* pText);
 
 // --- Drawing -------------------------------------------------------------------
 struct DrawCall {

@@ -71,7 +71,6 @@ struct Machine {
     // Environment
     std::string moduleFileName = "C:\\media\\SETUP.EXE";
     CRect workArea{0, 0, 1024, 738};
-    int dpi = 96;
     int showCommand = SW_SHOWNORMAL;
     bool doubleByte = false;
 

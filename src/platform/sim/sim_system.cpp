@@ -92,8 +92,6 @@ void SetModuleFileName(const std::string& path) { TheMachine().moduleFileName = 
 
 void SetWorkArea(const CRect& area) { TheMachine().workArea = area; }
 
-void SetDisplayDpi(int nDpi) { TheMachine().dpi = nDpi; }
-
 void SetStartupShowCommand(int nCmdShow) { TheMachine().showCommand = nCmdShow; }
 
 void SetDoubleByteCodePage(bool enabled) { TheMachine().doubleByte = enabled; }
@@ -211,7 +209,7 @@ const char* AfxGetModuleFileName() { return sim::TheMachine().moduleFileName.c_s
 
 CRect AfxGetWorkArea() { return sim::TheMachine().workArea; }
 
-int AfxGetDisplayDpi() { return sim::TheMachine().dpi; }
+int AfxGetDisplayDpi() { return 96; }
 
 bool AfxIsLeadByte(unsigned char c)
 {

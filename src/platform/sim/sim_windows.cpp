@@ -146,17 +146,6 @@ MsgResult SendMessage(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLPar
     return os::DefWindowProc(hWnd, message, wParam, lParam);
 }
 
-bool ReadAccessibleText(WindowHandle hWnd, AccessibleText* pText)
-{
-    const MsgResult object = SendMessage(hWnd, WM_GETOBJECT, 0, OBJID_CLIENT);
-    if (object == 0) {
-        return false;
-    }
-    const WindowHandle hObjectWindow = ToHandle(static_cast<std::uintptr_t>(object));
-    *pText = AccessibleText{};
-    return SendMessage(hObjectWindow, WM_GETACCESSIBLETEXT, 0, reinterpret_cast<MsgLParam>(pText)) != 0;
-}
-
 void DrainPosted()
 {
     Machine& m = TheMachine();
@@ -525,11 +514,8 @@ MsgResult DefWindowProc(WindowHandle hWnd, UINT message, MsgWParam /*wParam*/, M
     }
 }
 
-// A screen reader's object that, like the real one, keeps only the window handle.
-MsgResult AccessibleTextObject(WindowHandle hWnd, UINT /*nFlags*/)
-{
-    return reinterpret_cast<MsgResult>(hWnd);
-}
+// The simulated machine runs no screen reader: the message takes its default processing.
+MsgResult AccessibleTextObject(WindowHandle /*hWnd*/, UINT /*nFlags*/) { return 0; }
 
 const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color* pBackground, AfxIcon icon)
 {
