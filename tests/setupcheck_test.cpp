@@ -31,6 +31,17 @@ const std::string kWords60 = [] {
     return line;
 }();
 
+// A UTF-16 little-endian file with its byte-order mark.
+std::string Utf16Le(const std::u16string& text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
 const CheckCase kCases[] = {
     {"clean", kRun + CrLf({"[Title]", "Product", "[Message]", "Hello", "", "  indented text"}), {}},
     {"not a header", kRun + CrLf({"[Title]", "x", "bad line"}), {{5, 1, "error", "SC1001"}}},
@@ -60,6 +71,8 @@ const CheckCase kCases[] = {
     {"no command", CrLf({"[Title]", "T"}), {{1, 1, "warning", "SC2009"}}},
     {"UTF-8 without a BOM", kRun + CrLf({"[Title]", "Caf\xC3\xA9"}), {{4, 4, "warning", "SC2010"}}},
     {"ANSI bytes", kRun + CrLf({"[Title]", "Caf\xE9"}), {}},
+    {"UTF-16 counts its own line feeds", Utf16Le(u"[Run]\r\ninstall.exe\r\n[Title]\r\n\u010A\r\nbad\r\n"),
+     {{5, 1, "error", "SC1001"}}},
     {"UTF-8 with a BOM", "\xEF\xBB\xBF" + kRun + CrLf({"[Title]", "Caf\xC3\xA9"}), {}},
 };
 

@@ -5,7 +5,20 @@
 
 CLineIndex::CLineIndex(const std::string& bytes)
 {
-    m_lineStarts.push_back(0);
+    // A UTF-16 file ends its lines with the code unit U+000A, whose 0x0A byte may also
+    // stand inside other characters; its columns count code units.
+    const bool bLittleEndian = bytes.compare(0, 2, "\xFF\xFE") == 0;
+    const bool bBigEndian = bytes.compare(0, 2, "\xFE\xFF") == 0;
+    if (bLittleEndian || bBigEndian) {
+        m_nUnitBytes = 2;
+        const std::size_t nLowByte = bLittleEndian ? 0 : 1;
+        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            if (bytes[i + nLowByte] == '\n' && bytes[i + 1 - nLowByte] == '\0') {
+                m_lineStarts.push_back(static_cast<long long>(i) + 2);
+            }
+        }
+        return;
+    }
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] == '\n') {
             m_lineStarts.push_back(static_cast<long long>(i) + 1);
@@ -19,7 +32,7 @@ void CLineIndex::Locate(long long nOffset, int* pnLine, int* pnColumn) const
     const auto after = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), std::max(nOffset, 0LL));
     const std::size_t nLine = static_cast<std::size_t>(after - m_lineStarts.begin());
     *pnLine = static_cast<int>(nLine);
-    *pnColumn = static_cast<int>(std::max(nOffset, 0LL) - m_lineStarts[nLine - 1] + 1);
+    *pnColumn = static_cast<int>((std::max(nOffset, 0LL) - m_lineStarts[nLine - 1]) / m_nUnitBytes + 1);
 }
 
 const char* SeverityName(Severity severity)

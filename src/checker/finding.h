@@ -14,14 +14,16 @@ struct Finding {
     std::string text;
 };
 
-// Line and column, both from 1, of raw offsets in a file: lines end at each line feed.
+// Line and column, both from 1, of raw offsets in a file: lines end at each line feed,
+// and a column counts bytes (code units in a UTF-16 file).
 class CLineIndex {
 public:
     explicit CLineIndex(const std::string& bytes);
     void Locate(long long nOffset, int* pnLine, int* pnColumn) const;
 
 private:
-    std::vector<long long> m_lineStarts;
+    std::vector<long long> m_lineStarts{0};
+    long long m_nUnitBytes = 1;
 };
 
 const char* SeverityName(Severity severity);
