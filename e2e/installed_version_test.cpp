@@ -3,6 +3,9 @@
 // FileVersion is "2.5.0.1" (helper.rc).
 #include <gtest/gtest.h>
 
+#include <ole2.h>
+#include <oleacc.h>
+
 #include <string>
 
 #include "launcher_process.h"
@@ -159,11 +162,36 @@ std::string Encode(const std::string& utf8, int nEncoding)
     return bytes;
 }
 
+// The message as a screen reader reads it from the view; empty if it cannot.
+std::wstring MessageAsRead(HWND hView)
+{
+    std::wstring text;
+    if (FAILED(CoInitialize(nullptr))) {
+        return text;
+    }
+    IAccessible* pAccessible = nullptr;
+    if (AccessibleObjectFromWindow(hView, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&pAccessible)) == S_OK) {
+        VARIANT self = {};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR value = nullptr;
+        if (pAccessible->get_accValue(self, &value) == S_OK) {
+            text.assign(value, SysStringLen(value));
+            SysFreeString(value);
+        }
+        pAccessible->Release();
+    }
+    CoUninitialize();
+    return text;
+}
+
 class UnicodeInstalledVersionTest : public testing::TestWithParam<int> {};
 
-// A Unicode script, in each encoding, shows its texts exactly and names the program,
-// key, value and installed file in any script; the path is longer than 100 bytes of
-// UTF-8 but within 100 characters, the limit there.
+// A Unicode script, in each encoding, shows its texts exactly (the message as a screen
+// reader reads it) and names the program, key, value and installed file in any
+// script; the path is longer than 100 bytes of UTF-8 but within 100 characters, the
+// limit there.
 TEST_P(UnicodeInstalledVersionTest, TextsAndNamesInAnyScript)
 {
     for (int nCase = 0; nCase < 5; ++nCase) {
@@ -185,7 +213,7 @@ TEST_P(UnicodeInstalledVersionTest, TextsAndNamesInAnyScript)
         const std::string* c = kCases[nCase];  // script's end, box after Ok, box before the window
         SCOPED_TRACE(c[0]);
         ASSERT_TRUE(launcher.WriteScript(Encode("[Title]\r\nT " + kMixed + "\r\n[Ok]\r\nO " + kMixed + "\r\n[Cancel]\r\n" +
-                                                    kMixed + "\r\n[RegKey]\r\n" + key.Path() + "\r\n[RegValue]\r\n" +
+                                                    kMixed + "\r\n[Message]\r\nM " + kMixed + "\r\n[RegKey]\r\n" + key.Path() + "\r\n[RegValue]\r\n" +
                                                     kMixed + "\r\n[RegText]\r\nN " + kMixed + "\r\n" + c[0],
                                                 GetParam())));
         ASSERT_TRUE(launcher.Start());
@@ -195,6 +223,7 @@ TEST_P(UnicodeInstalledVersionTest, TextsAndNamesInAnyScript)
             EXPECT_EQ(WindowText(hFrame), "T " + kMixed);
             EXPECT_EQ(WindowText(GetDlgItem(hFrame, kOkId)), "O " + kMixed);
             EXPECT_EQ(WindowText(GetDlgItem(hFrame, kCancelId)), kMixed);
+            EXPECT_TRUE(MessageAsRead(GetDlgItem(hFrame, kViewId)) == Wide("M " + kMixed));
             PostMessageA(GetDlgItem(hFrame, kOkId), BM_CLICK, 0, 0);
         }
         const std::string& box = c[2].empty() ? c[1] : c[2];
