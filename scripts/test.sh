@@ -28,7 +28,7 @@ grep -h '^SKIPPED:' build/win32/Testing/Temporary/LastTest.log 2>/dev/null | sor
 echo "== Publisher's tools: signing, the release bundle, a reproducible build"
 scripts/check-signing.sh
 cmake --build --preset win32 --target package
-unzip -l build/win32/setup-launcher-*.zip | grep -q 'setupcheck.exe' || { echo "FAIL: bundle without setupcheck.exe"; exit 1; }
+unzip -l build/win32/setup-launcher-*.zip | grep 'setupcheck.exe' >/dev/null || { echo "FAIL: bundle without setupcheck.exe"; exit 1; }
 scripts/check-reproducible.sh
 
 echo "== Windows x86_64 build and end-to-end tests under Wine"
