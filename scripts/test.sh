@@ -27,6 +27,7 @@ grep -h '^SKIPPED:' build/win32/Testing/Temporary/LastTest.log 2>/dev/null | sor
 
 echo "== Publisher's tools: signing, the release bundle, a reproducible build"
 scripts/check-signing.sh
+scripts/check-branding.sh
 cmake --build --preset win32 --target package
 unzip -l build/win32/setup-launcher-*.zip | grep 'setupcheck.exe' >/dev/null || { echo "FAIL: bundle without setupcheck.exe"; exit 1; }
 scripts/check-reproducible.sh
