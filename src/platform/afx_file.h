@@ -53,6 +53,7 @@ private:
     // Next byte of text without consuming it; -1 at the end of the data or on an error.
     int PeekTextByte();
     void SkipTextByte();
+    UINT CopyPlainAnsiBytes(char* pOut, UINT nRoom);
     bool DecodeNextCharacter();
     // Raw bytes ready at m_nBufferPos, reading more until there are nWanted of them
     // or the data has ended.

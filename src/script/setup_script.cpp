@@ -121,6 +121,9 @@ bool CopyExpandingTabs(const char* pszLine, char* pszOut)
 // A [Message] line keeps its newline in the text, so the header test looks at a copy.
 bool IsHeaderBeforeNewline(const char* pszLine)
 {
+    if (pszLine[0] != '[') {
+        return false;  // the common case, without a copy
+    }
     std::string text = pszLine;
     AfxCutAt(&text[0], '\n');
     return CSetupScript::IsSectionHeader(text.c_str()) != FALSE;

@@ -8,8 +8,10 @@ void AfxFindLineBreaks(const char* pszText, int nLength, unsigned char* pFlags)
     if (AfxGetTextEncoding() == AfxTextEncoding::Utf8 && os::FindUnicodeLineBreaks(pszText, nLength, pFlags)) {
         return;
     }
-    for (int i = 0; i < nLength; i += AfxCharLength(pszText + i)) {
+    for (int i = 0; i < nLength;) {
         pFlags[i] = AFX_CHAR_STOP;
+        // An ASCII byte is a character of its own in either encoding, without asking.
+        i += static_cast<unsigned char>(pszText[i]) < 0x80 ? 1 : AfxCharLength(pszText + i);
     }
 }
 

@@ -105,6 +105,29 @@ void CStdioFile::SkipTextByte()
     }
 }
 
+// The bytes of ANSI text that need no translation, straight from the buffer: up to
+// nRoom of them, stopping before a CR, a newline or a Ctrl-Z. Returns how many.
+UINT CStdioFile::CopyPlainAnsiBytes(char* pOut, UINT nRoom)
+{
+    if (m_form != AfxFileTextForm::Ansi) {
+        return 0;
+    }
+    // Locals: the output may alias any member, which would be read again each byte.
+    const unsigned char* pFrom = m_buffer + m_nBufferPos;
+    const std::size_t nAvailable = m_nBufferEnd - m_nBufferPos;
+    const std::size_t nMost = nAvailable < nRoom ? nAvailable : nRoom;
+    std::size_t nCopied = 0;
+    for (; nCopied < nMost; ++nCopied) {
+        const unsigned char c = pFrom[nCopied];
+        if (c == '\r' || c == '\n' || c == kCtrlZ) {
+            break;
+        }
+        pOut[nCopied] = static_cast<char>(c);
+    }
+    m_nBufferPos += nCopied;
+    return static_cast<UINT>(nCopied);
+}
+
 char* CStdioFile::ReadString(char* lpsz, UINT nMax)
 {
     if (nMax == 0) {
@@ -113,6 +136,10 @@ char* CStdioFile::ReadString(char* lpsz, UINT nMax)
     UINT nCount = 0;
     bool bEnded = false;  // end of the file or a read error before the line was complete
     while (nCount < nMax - 1) {
+        nCount += CopyPlainAnsiBytes(lpsz + nCount, nMax - 1 - nCount);
+        if (nCount == nMax - 1) {
+            break;
+        }
         int c = PeekTextByte();
         if (c < 0 || c == kCtrlZ) {
             bEnded = true;

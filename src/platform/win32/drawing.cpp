@@ -3,6 +3,7 @@
 
 #include "platform/afx_dc.h"
 #include "platform/os.h"
+#include "platform/win32/char_width_cache.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/system_color.h"
@@ -53,7 +54,8 @@ CSize GetTextExtent(DcHandle hDC, const char* lpszString, int nCount)
         return CSize{};
     }
     const WideText text(lpszString, nCount);
-    if (!::GetTextExtentPoint32W(ToHdc(hDC), text.c_str(), text.length(), &size)) {
+    if (!SumCharacterWidths(ToHdc(hDC), text.c_str(), text.length(), &size) &&
+        !::GetTextExtentPoint32W(ToHdc(hDC), text.c_str(), text.length(), &size)) {
         return CSize{};
     }
     return CSize{size.cx, size.cy};

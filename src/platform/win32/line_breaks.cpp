@@ -1,42 +1,13 @@
-// Graphemes and line breaks of UTF-8 text through Uniscribe (usp10.dll, loaded from
-// the system directory on first use): the text goes to UTF-16 with the byte offset
-// of each unit kept, ScriptItemize splits it into runs of one script, ScriptBreak
-// gives each run's character stops and soft breaks, and these go back to the bytes.
+// Graphemes and line breaks of UTF-8 text through Uniscribe: the text goes to
+// UTF-16 with the byte offset of each unit kept, ScriptItemize splits it into runs
+// of one script, ScriptBreak gives each run's character stops and soft breaks, and
+// these go back to the bytes.
 #include <algorithm>
 #include <memory>
 
 #include "platform/afx_text.h"
 #include "platform/os.h"
-#include "platform/win32/system_library.h"
-
-#include <usp10.h>
-
-namespace {
-
-using ScriptItemizeProc = HRESULT(WINAPI*)(const WCHAR*, int, int, const SCRIPT_CONTROL*, const SCRIPT_STATE*,
-                                           SCRIPT_ITEM*, int*);
-using ScriptBreakProc = HRESULT(WINAPI*)(const WCHAR*, int, const SCRIPT_ANALYSIS*, SCRIPT_LOGATTR*);
-
-struct Uniscribe {
-    ScriptItemizeProc pfnItemize = nullptr;
-    ScriptBreakProc pfnBreak = nullptr;
-};
-
-const Uniscribe& GetUniscribe()
-{
-    static bool bLoadTried = false;
-    static Uniscribe uniscribe;
-    if (!bLoadTried) {
-        bLoadTried = true;
-        if (HMODULE hModule = LoadSystemLibrary("usp10.dll")) {
-            uniscribe.pfnItemize = GetProc<ScriptItemizeProc>(hModule, "ScriptItemize");
-            uniscribe.pfnBreak = GetProc<ScriptBreakProc>(hModule, "ScriptBreak");
-        }
-    }
-    return uniscribe;
-}
-
-}  // namespace
+#include "platform/win32/uniscribe.h"
 
 bool os::FindUnicodeLineBreaks(const char* pszText, int nLength, unsigned char* pFlags)
 {

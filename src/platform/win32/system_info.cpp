@@ -43,4 +43,5 @@ int AfxGetDisplayDpi()
     return nDpi;
 }
 
-bool AfxIsLeadByte(unsigned char c) { return ::IsDBCSLeadByte(c) != FALSE; }
+// No ANSI code page has a lead byte below 0x80, so ASCII text never calls the system.
+bool AfxIsLeadByte(unsigned char c) { return c >= 0x80 && ::IsDBCSLeadByte(c) != FALSE; }
