@@ -74,6 +74,13 @@ TEST_P(WrapTenPixelFont, GivesTheExpectedLines)
 INSTANTIATE_TEST_SUITE_P(Cases, WrapTenPixelFont, testing::ValuesIn(kWrapCases),
                          [](const testing::TestParamInfo<WrapCase>& info) { return std::string(info.param.name); });
 
+TEST(WordWrap, AbsentTextIsEmpty)
+{
+    const WrapResult result = WrapTen(nullptr);
+    EXPECT_TRUE(result.lines.empty());
+    EXPECT_FALSE(result.limitHit);
+}
+
 std::string Repeated(const std::string& piece, int nTimes)
 {
     std::string text;
@@ -106,13 +113,6 @@ TEST(WordWrap, IdeographsFillLinesAndOverlongPiecesAreCut)
             WrapMessageText(c.text.c_str(), kClientWidth, kLeftMargin, kAveWidth, kTenPixels, MAX_VIEW_LINES, breaks);
         EXPECT_EQ(result.lines, Filled(c.lines)) << c.text;
     }
-}
-
-TEST(WordWrap, AbsentTextIsEmpty)
-{
-    const WrapResult result = WrapTen(nullptr);
-    EXPECT_TRUE(result.lines.empty());
-    EXPECT_FALSE(result.limitHit);
 }
 
 TEST(WordWrap, LineLimit)
