@@ -3,7 +3,8 @@
 #
 # Source it: it starts Xvfb on a free display and exports DISPLAY, points WINEPREFIX
 # at a prefix under build/ (created with `wineboot -i` the first time only, set up
-# to run every program in a virtual desktop the size of the screen), sets
+# to run every program in a virtual desktop the size of the screen, with a font for
+# Japanese and Chinese linked to the GUI fonts), sets
 # WINEDEBUG=-all and WINE (the 64-bit loader, which hands a 32-bit program on to the
 # 32-bit one), and installs Wine, Xvfb and the screenshot tools with apt-get when they
 # are missing (scripts/install-deps.sh wine).
@@ -23,6 +24,9 @@ WINE_ENV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 WINE_ENV_DIR="${WINE_ENV_DIR:-$WINE_ENV_ROOT/build/wine}"
 WINE_ENV_SCREEN="${WINE_ENV_SCREEN:-1024x768x24}"
 WINE_ENV_LOCK="$WINE_ENV_DIR/session.lock"
+# The font with Japanese and Chinese characters (Debian fonts-wqy-microhei), and its face.
+WINE_ENV_CJK_FONT_FILE=wqy-microhei.ttc
+WINE_ENV_CJK_FONT_FACE="WenQuanYi Micro Hei"
 
 wine_env_log() { echo "wine-env: $*" >&2; }
 
@@ -95,7 +99,7 @@ wine_env_start_xvfb() {
 # closing window does not wait, two seconds each time, for a window manager that
 # Xvfb does not have.
 wine_env_boot_prefix() {
-    local settings="virtual desktop ${WINE_ENV_SCREEN%x*}"
+    local settings="virtual desktop ${WINE_ENV_SCREEN%x*}, CJK font $WINE_ENV_CJK_FONT_FILE linked to Liberation Sans"
     [ -x /usr/lib/wine/wine ] && settings+=", 32-bit side"
     export WINEPREFIX="$WINE_ENV_DIR/prefix"
     [ "$(cat "$WINE_ENV_DIR/prefix.ready" 2>/dev/null)" = "$settings" ] && return 0
@@ -106,8 +110,23 @@ wine_env_boot_prefix() {
         "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
         "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${WINE_ENV_SCREEN%x*}" /f \
             >/dev/null 2>&1 &&
+        wine_env_link_cjk_font &&
         "$WINESERVER" -w &&
         echo "$settings" >"$WINE_ENV_DIR/prefix.ready"
+}
+
+# Wine has no font with Japanese or Chinese characters of its own and draws them as
+# boxes. Its default GUI font (System) and dialog font (MS Shell Dlg, Tahoma) fall
+# back here to Liberation Sans, as Debian's Wine has no Tahoma it finds: the CJK font
+# is linked to those two faces, so that characters they lack are drawn from it and
+# every other character stays as it was. (Linked to System or Tahoma instead, it
+# would become their first choice and change every Latin letter.)
+wine_env_link_cjk_font() {
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
+    for face in "Liberation Sans" "Liberation Sans Bold"; do
+        "$WINE" reg add "$key" /v "$face" /t REG_MULTI_SZ /d "$WINE_ENV_CJK_FONT_FILE,$WINE_ENV_CJK_FONT_FACE" /f \
+            >/dev/null 2>&1 || return 1
+    done
 }
 
 wine_env_start() {
