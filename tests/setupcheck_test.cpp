@@ -74,11 +74,22 @@ const CheckCase kCases[] = {
     {"UTF-16 counts its own line feeds", Utf16Le(u"[Run]\r\ninstall.exe\r\n[Title]\r\n\u010A\r\nbad\r\n"),
      {{5, 1, "error", "SC1001"}}},
     {"UTF-8 with a BOM", "\xEF\xBB\xBF" + kRun + CrLf({"[Title]", "Caf\xC3\xA9"}), {}},
+    {"run program in a folder in another case", CrLf({"[Run]", "DISK 1\\.\\setup /s"}), {}},
+    {"run program named in UTF-8", "\xEF\xBB\xBF" + CrLf({"[Run]", "\xC3\xA4rger\\x.exe"}), {}},
+    {"run program named in ANSI", CrLf({"[Run]", "\xE4rger\\x.exe"}), {}},
+    {"run program missing", CrLf({"[Run]", "disk1\\setup.exe /s"}), {{2, 1, "warning", "SC2011"}}},
+    {"run program above the folder", CrLf({"[Run]", "Disk 1\\..\\..\\install.exe"}), {{2, 1, "warning", "SC2011"}}},
 };
 
 class SetupCheckTest : public ::testing::TestWithParam<CheckCase> {
 protected:
-    void SetUp() override { sim::Reset(); }
+    void SetUp() override
+    {
+        sim::Reset();
+        for (const char* pszProgram : {"install.exe", "setup.exe", "Disk 1\\Setup.exe", "\xC3\xA4rger\\x.exe"}) {
+            sim::AddFile(pszProgram, "");
+        }
+    }
 };
 
 TEST_P(SetupCheckTest, FindsWhatTheLauncherWouldSay)

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "app/root_key.h"
+#include "checker/run_program.h"
 #include "platform/afx_text.h"
 #include "script/setup_script.h"
 
@@ -95,6 +96,7 @@ public:
     void CheckRecordFields(const CSetupScript& record);
     void CheckMessageWrap(const CSetupScript& record, const CCharWidths& widths);
     void CheckEncoding();
+    void CheckRunProgram(const CSetupScript& record, const char* pszPath);
 
     CheckResult m_result;
 
@@ -286,6 +288,15 @@ void CChecker::CheckRecordFields(const CSetupScript& record)
     }
 }
 
+void CChecker::CheckRunProgram(const CSetupScript& record, const char* pszPath)
+{
+    const AfxTextEncoding encoding = record.m_file.IsUnicode() ? AfxTextEncoding::Utf8 : AfxTextEncoding::Ansi;
+    const std::string missing = record.m_szRun[0] != '\0' ? MissingRunProgram(pszPath, record.m_szRun, encoding) : "";
+    if (!missing.empty()) {
+        Add(ValueStart("[Run]"), Severity::Warning, "SC2011", missing);
+    }
+}
+
 void CChecker::CheckMessageWrap(const CSetupScript& record, const CCharWidths& widths)
 {
     if (record.m_pszMessage == nullptr) {
@@ -351,6 +362,7 @@ CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CCh
         checker.m_result.bHasMessage = pRecord->m_pszMessage != nullptr;
         checker.m_result.message = checker.m_result.bHasMessage ? pRecord->m_pszMessage : "";
         checker.CheckRecordFields(*pRecord);
+        checker.CheckRunProgram(*pRecord, pszPath);
     }
     checker.CheckEncoding();
     checker.AddDroppedCount();

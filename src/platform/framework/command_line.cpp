@@ -15,19 +15,6 @@ const char* SkipBlanks(const char* p)
     return p;
 }
 
-// The program file as the plain start names it: ".exe" added when the file name,
-// after the last path separator, has no full stop.
-std::string ProgramFile(const char* pStart, const char* pEnd)
-{
-    std::string program(pStart, pEnd);
-    const char* pSeparator = AfxFindLastOf(program.c_str(), "\\/:");
-    const char* pName = pSeparator != nullptr ? pSeparator + 1 : program.c_str();
-    if (!program.empty() && AfxStrChr(pName, '.') == nullptr) {
-        program += ".exe";
-    }
-    return program;
-}
-
 // The end of the unquoted program: the first blank, or the end of the line, at which
 // the text so far names an existing program; the first blank when none does.
 const char* UnquotedProgramEnd(const char* pStart, ProgramExistsFunction pfnProgramExists, std::string* pProgram)
@@ -50,6 +37,17 @@ const char* UnquotedProgramEnd(const char* pStart, ProgramExistsFunction pfnProg
 }
 
 }  // namespace
+
+std::string ProgramFile(const char* pStart, const char* pEnd)
+{
+    std::string program(pStart, pEnd);
+    const char* pSeparator = AfxFindLastOf(program.c_str(), "\\/:");
+    const char* pName = pSeparator != nullptr ? pSeparator + 1 : program.c_str();
+    if (!program.empty() && AfxStrChr(pName, '.') == nullptr) {
+        program += ".exe";
+    }
+    return program;
+}
 
 CommandLineParts SplitCommandLine(const char* lpszCmdLine, ProgramExistsFunction pfnProgramExists)
 {

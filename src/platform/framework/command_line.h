@@ -12,6 +12,10 @@ struct CommandLineParts {
 // Whether a program file of that name exists where a started program is looked for.
 using ProgramExistsFunction = bool (*)(const char* lpszPath);
 
+// The program file that the text from pStart to pEnd names for the plain start:
+// ".exe" added when the file name, after the last path separator, has no full stop.
+std::string ProgramFile(const char* pStart, const char* pEnd);
+
 // The program is the first token: the text between a leading pair of double quotes
 // (a missing closing quote makes the rest of the line the program), or else, unquoted,
 // the shortest run of text up to a blank (a space or a tab) or to the end that names

@@ -60,3 +60,11 @@ bool SeekFile(FileHandle hFile, long long nOffset)
 void CloseFile(FileHandle hFile) { delete reinterpret_cast<sim::OpenFile*>(hFile); }
 
 }  // namespace os
+
+// The simulated files are kept under lower-case names: letter case never matters.
+bool AfxFileExistsNoCase(const char* lpszFolder, const char* lpszRelativePath)
+{
+    const std::string folder = lpszFolder;
+    const std::string path = folder.empty() ? lpszRelativePath : folder + "\\" + lpszRelativePath;
+    return sim::TheMachine().files.count(sim::ToLower(path)) != 0;
+}

@@ -1,0 +1,108 @@
+// Whether the [Run] program of a script is where the launcher will look for it.
+#include "checker/run_program.h"
+
+#include <vector>
+
+#include "platform/afx_file.h"
+#include "platform/framework/command_line.h"
+
+namespace {
+
+// The search of one check, for the splitting's existence callback.
+struct ProgramSearch {
+    std::string folder;
+    AfxTextEncoding encoding = AfxTextEncoding::Ansi;
+};
+const ProgramSearch* g_pSearch = nullptr;
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// A drive, a root or a network path: a place of its own, not relative to a folder.
+bool IsAbsolute(const std::string& path)
+{
+    return (!path.empty() && IsSeparator(path[0])) || path.find(':') != std::string::npos;
+}
+
+std::string AsUtf8(const std::string& text, AfxTextEncoding encoding)
+{
+    if (encoding == AfxTextEncoding::Utf8) {
+        return text;
+    }
+    std::string result;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            result += c;
+        } else {
+            result += static_cast<char>(0xC0 | (byte >> 6));
+            result += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return result;
+}
+
+// The names of a relative path without "." and the names that ".." takes back,
+// joined by backslashes; false when ".." leaves the folder.
+bool Normalised(const std::string& path, std::string* pResult)
+{
+    std::vector<std::string> names;
+    std::string name;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && !IsSeparator(path[i])) {
+            name += path[i];
+            continue;
+        }
+        if (name == "..") {
+            if (names.empty()) {
+                return false;
+            }
+            names.pop_back();
+        } else if (!name.empty() && name != ".") {
+            names.push_back(name);
+        }
+        name.clear();
+    }
+    pResult->clear();
+    for (const std::string& each : names) {
+        *pResult += (pResult->empty() ? "" : "\\") + each;
+    }
+    return !names.empty();
+}
+
+bool ExistsInFolder(const char* lpszPath)
+{
+    std::string relative;
+    return !IsAbsolute(lpszPath) && Normalised(lpszPath, &relative) &&
+           AfxFileExistsNoCase(g_pSearch->folder.c_str(), AsUtf8(relative, g_pSearch->encoding).c_str());
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t nSeparator = path.find_last_of("\\/");
+    return nSeparator == std::string::npos ? "" : path.substr(0, nSeparator + 1);
+}
+
+}  // namespace
+
+std::string MissingRunProgram(const char* pszScriptPath, const char* pszCommandLine, AfxTextEncoding encoding)
+{
+    const ProgramSearch search{FolderOf(pszScriptPath), encoding};
+    g_pSearch = &search;
+    const CommandLineParts parts = SplitCommandLine(pszCommandLine, ExistsInFolder);
+    const std::string program = ProgramFile(parts.program.c_str(), parts.program.c_str() + parts.program.size());
+    const bool bFound = program.empty() || ExistsInFolder(program.c_str());
+    g_pSearch = nullptr;
+    if (bFound) {
+        return {};
+    }
+    const std::string named = "the [Run] program \"" + program + "\"";
+    std::string relative;
+    if (IsAbsolute(program) || !Normalised(program, &relative)) {
+        return named + " lies outside the script's folder: it cannot be checked, and on another machine or "
+                       "medium it may not be there";
+    }
+    const bool bBareName = relative.find('\\') == std::string::npos;
+    return named + " is not in the script's folder, in any letter case: " +
+           (bBareName ? "only a program of Windows' own folders or the PATH would start"
+                      : "the default button would fail to start it");
+}
