@@ -1,13 +1,17 @@
 # The publisher's identity in setup.exe's resources: icon, company, product name,
-# product version and file description, as cache variables checked at configure time.
+# product and file versions, file description and copyright, as cache variables
+# checked at configure time.
 #
-# Writes ${PROJECT_BINARY_DIR}/branding/branding.h for res/setup.rc and sets
-# SETUP_ICON_PATH for the resource's dependencies.
+# Writes ${PROJECT_BINARY_DIR}/branding/branding.h for res/setup.rc, copies the icon
+# beside it (so that nothing else in the icon's folder can reach the resources), and
+# sets SETUP_ICON_BYTES, the bytes its images add to setup.exe.
 
 set(SETUP_ICON "${PROJECT_SOURCE_DIR}/res/setup.ico" CACHE FILEPATH "Icon (.ico) of setup.exe, its icon group SETUP")
 set(SETUP_COMPANY "" CACHE STRING "CompanyName of setup.exe's version resource (empty: none)")
 set(SETUP_PRODUCT_NAME "Setup Launcher" CACHE STRING "ProductName of setup.exe's version resource")
 set(SETUP_PRODUCT_VERSION "${PROJECT_VERSION}" CACHE STRING "ProductVersion of setup.exe: 1 to 4 numbers of 0-65535, dot-separated")
+set(SETUP_FILE_VERSION "" CACHE STRING "FileVersion of setup.exe, as SETUP_PRODUCT_VERSION (empty: the product version)")
+set(SETUP_COPYRIGHT "" CACHE STRING "LegalCopyright of setup.exe's version resource (empty: none)")
 set(SETUP_FILE_DESCRIPTION "Setup Launcher" CACHE STRING "FileDescription of setup.exe's version resource")
 
 # Longer texts are refused rather than cut: Explorer shows these fields whole.
@@ -26,6 +30,7 @@ function(setup_hex_number hex nOffset nBytes outVar)
 endfunction()
 
 # An ICO file: reserved 0, type 1, at least one image, every image inside the file.
+# Sets SETUP_ICON_BYTES to the size of its images.
 function(setup_check_icon path)
   if(NOT EXISTS "${path}" OR IS_DIRECTORY "${path}")
     message(FATAL_ERROR "SETUP_ICON: ${path} is not a file")
@@ -49,6 +54,7 @@ function(setup_check_icon path)
   endif()
   file(READ "${path}" directory OFFSET 6 LIMIT ${nDirectoryEnd} HEX)
   math(EXPR lastImage "${nImages} - 1")
+  set(nImageBytes 0)
   foreach(i RANGE ${lastImage})
     math(EXPR entry "${i} * 16")
     math(EXPR sizeAt "${entry} + 8")
@@ -59,7 +65,32 @@ function(setup_check_icon path)
     if(nSize EQUAL 0 OR nOffset LESS nDirectoryEnd OR nEnd GREATER nFileSize)
       message(FATAL_ERROR "SETUP_ICON: ${path}: image ${i} (${nSize} bytes at ${nOffset}) lies outside the file's ${nFileSize} bytes")
     endif()
+    math(EXPR nImageBytes "${nImageBytes} + ${nSize}")
   endforeach()
+  set(SETUP_ICON_BYTES ${nImageBytes} PARENT_SCOPE)
+endfunction()
+
+# A version as 1 to 4 decimal numbers of 0-65535 (leading zeros allowed: 2.010 is 2.10),
+# the four numbers of the resource's binary version set in outVar as "2, 10, 0, 0".
+function(setup_version_numbers name outVar)
+  if(NOT ${name} MATCHES "^[0-9]+(\\.[0-9]+)?(\\.[0-9]+)?(\\.[0-9]+)?$")
+    message(FATAL_ERROR "${name} '${${name}}' is not 1 to 4 dot-separated numbers such as 2.1.0")
+  endif()
+  string(REPLACE "." ";" numbers "${${name}}.0.0.0")
+  list(SUBLIST numbers 0 4 numbers)
+  set(decimal "")
+  foreach(number IN LISTS numbers)
+    # The resource compiler reads a leading 0 as octal.
+    string(REGEX MATCH "^0*([0-9]+)$" number "${number}")
+    set(number "${CMAKE_MATCH_1}")
+    string(LENGTH "${number}" nDigits)
+    if(nDigits GREATER 5 OR number GREATER 65535)
+      message(FATAL_ERROR "${name} '${${name}}': ${number} is more than 65535")
+    endif()
+    list(APPEND decimal ${number})
+  endforeach()
+  string(REPLACE ";" ", " decimal "${decimal}")
+  set(${outVar} "${decimal}" PARENT_SCOPE)
 endfunction()
 
 # A field as an RC string literal: no control characters, at most the limit, quotes doubled.
@@ -82,32 +113,26 @@ function(setup_rc_string name outVar)
 endfunction()
 
 setup_check_icon("${SETUP_ICON}")
-set(SETUP_ICON_PATH "${SETUP_ICON}")
-foreach(field COMPANY PRODUCT_NAME FILE_DESCRIPTION PRODUCT_VERSION)
+message(STATUS "SETUP_ICON: ${SETUP_ICON}, ${SETUP_ICON_BYTES} bytes of images, which setup.exe carries")
+foreach(field COMPANY PRODUCT_NAME FILE_DESCRIPTION PRODUCT_VERSION COPYRIGHT)
   setup_rc_string(SETUP_${field} SETUP_RC_${field})
 endforeach()
-if(NOT SETUP_PRODUCT_VERSION MATCHES "^([0-9]+)(\\.([0-9]+))?(\\.([0-9]+))?(\\.([0-9]+))?$")
-  message(FATAL_ERROR "SETUP_PRODUCT_VERSION '${SETUP_PRODUCT_VERSION}' is not 1 to 4 dot-separated numbers such as 2.1.0")
+set(fileVersion SETUP_FILE_VERSION)
+if(SETUP_FILE_VERSION STREQUAL "")
+  set(fileVersion SETUP_PRODUCT_VERSION)
 endif()
-set(SETUP_RC_PRODUCT_VERSION_NUMBERS "")
-foreach(group 1 3 5 7)
-  set(number "${CMAKE_MATCH_${group}}")
-  if(number STREQUAL "")
-    set(number 0)
+setup_rc_string(${fileVersion} SETUP_RC_FILE_VERSION)
+setup_version_numbers(SETUP_PRODUCT_VERSION SETUP_RC_PRODUCT_VERSION_NUMBERS)
+setup_version_numbers(${fileVersion} SETUP_RC_FILE_VERSION_NUMBERS)
+# Optional fields: left out when empty.
+foreach(field COMPANY COPYRIGHT)
+  if(SETUP_${field} STREQUAL "")
+    set(SETUP_RC_${field}_LINE "")
+  else()
+    set(SETUP_RC_${field}_LINE "#define SETUP_${field} ${SETUP_RC_${field}}")
   endif()
-  if(number GREATER 65535)
-    message(FATAL_ERROR "SETUP_PRODUCT_VERSION '${SETUP_PRODUCT_VERSION}': ${number} is more than 65535")
-  endif()
-  list(APPEND SETUP_RC_PRODUCT_VERSION_NUMBERS ${number})
 endforeach()
-string(REPLACE ";" ", " SETUP_RC_PRODUCT_VERSION_NUMBERS "${SETUP_RC_PRODUCT_VERSION_NUMBERS}")
-if(SETUP_COMPANY STREQUAL "")
-  set(SETUP_RC_COMPANY_LINE "")
-else()
-  set(SETUP_RC_COMPANY_LINE "#define SETUP_COMPANY ${SETUP_RC_COMPANY}")
-endif()
-# The icon by its name alone: the folder goes on windres' include path, so that no
-# build path is written anywhere.
-get_filename_component(SETUP_ICON_DIR "${SETUP_ICON}" DIRECTORY)
-get_filename_component(SETUP_ICON_NAME "${SETUP_ICON}" NAME)
+# Under a fixed name in the generated folder: the resource compiler searches no folder
+# of the publisher's, and no build path is written into the program.
+configure_file("${SETUP_ICON}" ${PROJECT_BINARY_DIR}/branding/publisher.ico COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/res/branding.h.in ${PROJECT_BINARY_DIR}/branding/branding.h @ONLY)

@@ -1,6 +1,7 @@
 # The release bundle, made by CPack's ZIP generator with `cmake --build --preset win32
-# --target package`: setup-launcher-VERSION.zip with setup.exe, setupcheck.exe, the
-# example scripts and the publisher's guide.
+# --target package`: PRODUCT-VERSION.zip (setup-launcher-1.0.0.zip unbranded) with
+# setup.exe, setupcheck.exe, the example scripts and the publisher's guide, written
+# again by scripts/normalise-zip.sh so that two builds give the same bytes.
 #
 # The guide is the README's publisher sections, taken out of it here so that the two
 # never disagree.
@@ -34,8 +35,17 @@ file(GLOB SETUP_EXAMPLE_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples
 install(FILES ${SETUP_EXAMPLE_SCRIPTS} DESTINATION examples)
 install(FILES ${PROJECT_BINARY_DIR}/publishers.md DESTINATION .)
 
+# The product's name and version made safe for a file name: lower case, each run of
+# blanks and punctuation other than '.', '_' and '-' one '-'.
+string(TOLOWER "${SETUP_PRODUCT_NAME}-${SETUP_PRODUCT_VERSION}" name)
+string(REGEX REPLACE "[ -,/:-@[-^`{-~]+" "-" name "${name}")
+string(REGEX REPLACE "--+" "-" name "${name}")
+string(REGEX REPLACE "^[-.]+" "" name "${name}")
+
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME setup-launcher)
-set(CPACK_PACKAGE_FILE_NAME setup-launcher-${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME ${name})
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/normalise_package.cmake)
+set(CPACK_SETUP_NORMALISE_ZIP ${PROJECT_SOURCE_DIR}/scripts/normalise-zip.sh)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR})
 include(CPack)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the release (preset win32) twice from the current commit, in two fresh
-# folders, and checks that the shipped executables are byte for byte the same.
-# Uncommitted changes are not part of the check: it builds `git archive HEAD`.
+# Builds the release (preset win32, unsigned) twice from the current commit, in two
+# fresh folders, packs each, and checks that the shipped executables and the bundles
+# are byte for byte the same. Uncommitted changes are not part of the check: it builds
+# `git archive HEAD`.
 #
 # Usage: scripts/check-reproducible.sh
 set -euo pipefail
@@ -15,15 +16,16 @@ grep -q "add_executable(setupcheck" -r --include=CMakeLists.txt . && targets+=(s
 for copy in first second-copy; do
   mkdir -p "$work/$copy"
   git archive HEAD | tar -x -C "$work/$copy"
-  (cd "$work/$copy" && cmake --preset win32 >/dev/null && cmake --build --preset win32 -j2 --target "${targets[@]}" >/dev/null)
+  (cd "$work/$copy" && cmake --preset win32 >/dev/null && cmake --build --preset win32 -j2 --target "${targets[@]}" >/dev/null &&
+   cd build/win32 && cpack --config CPackConfig.cmake >/dev/null)
 done
 
 status=0
-for target in "${targets[@]}"; do
-  if cmp "$work/first/build/win32/$target.exe" "$work/second-copy/build/win32/$target.exe"; then
-    echo "$target.exe: identical ($(stat -c %s "$work/first/build/win32/$target.exe") bytes)"
+for file in "${targets[@]/%/.exe}" $(cd "$work/first/build/win32" && ls *.zip); do
+  if cmp "$work/first/build/win32/$file" "$work/second-copy/build/win32/$file"; then
+    echo "$file: identical ($(stat -c %s "$work/first/build/win32/$file") bytes)"
   else
-    echo "FAIL: $target.exe differs between two builds"
+    echo "FAIL: $file differs between two builds"
     status=1
   fi
 done

@@ -13,7 +13,7 @@ for group in "${groups[@]}"; do
     windows) packages+=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest) ;;
     wine)    packages+=(wine wine64 wine32:i386 xvfb x11-apps imagemagick locales fonts-liberation fonts-wqy-microhei) ;;
     fuzz)    packages+=(clang-14 libclang-rt-14-dev) ;;
-    signing) packages+=(osslsigncode openssl unzip) ;;
+    signing) packages+=(osslsigncode openssl unzip zip softhsm2 libengine-pkcs11-openssl opensc python3) ;;
     *) echo "unknown group: $group" >&2; exit 2 ;;
   esac
 done
