@@ -1,12 +1,16 @@
 // The script checker's findings: small scripts, each with every finding expected of
-// it (line, column, severity, code), checked as the launcher's parser reads them.
+// it (line, column, severity, code), checked as the launcher's parser reads them,
+// through the text output and through the JSON output read by a JSON parser.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "checker/script_check.h"
+#include "platform/console/console_system.h"
 #include "platform/sim/sim.h"
 #include "script_test_support.h"
 
@@ -20,6 +24,8 @@ struct CheckCase {
     const char* pszName;
     std::string script;
     std::vector<Located> expected;
+    std::string quote = {};  // a text output line holds it
+    unsigned nCodePage = 1252;
 };
 
 const std::string kRun = "[Run]\r\ninstall.exe\r\n";
@@ -31,15 +37,46 @@ const std::string kWords60 = [] {
     return line;
 }();
 
-// A UTF-16 little-endian file with its byte-order mark.
-std::string Utf16Le(const std::u16string& text)
+// A UTF-16 file with its byte-order mark.
+std::string Utf16(const std::u16string& text, bool bBigEndian = false)
 {
-    std::string bytes = "\xFF\xFE";
+    std::string bytes = bBigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (const char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
+        bytes += static_cast<char>(bBigEndian ? unit >> 8 : unit & 0xFF);
+        bytes += static_cast<char>(bBigEndian ? unit & 0xFF : unit >> 8);
     }
     return bytes;
+}
+std::string Utf16Le(const std::u16string& text) { return Utf16(text); }
+
+// [Run] and 1001 indented lines: 1000 warnings shown and a count of the one more.
+std::vector<Located> WarningsPastTheCap()
+{
+    std::vector<Located> expected;
+    for (int nLine = 3; nLine < 1003; ++nLine) {
+        expected.emplace_back(nLine, 1, "warning", "SC2001");
+    }
+    expected.emplace_back(1004, 1, "note", "SC3002");
+    return expected;
+}
+
+// Runs a command with a file as its input; its output.
+std::string OutputOf(const std::string& command, const std::string& input)
+{
+    char szPath[] = "/tmp/setupcheck_test_XXXXXX";
+    const int fd = mkstemp(szPath);
+    EXPECT_EQ(write(fd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
+    close(fd);
+    std::string output;
+    if (std::FILE* pPipe = popen((command + " < " + szPath).c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pPipe)) > 0;) {
+            output.append(buffer, n);
+        }
+        EXPECT_EQ(pclose(pPipe), 0) << input;
+    }
+    unlink(szPath);
+    return output;
 }
 
 const CheckCase kCases[] = {
@@ -47,20 +84,22 @@ const CheckCase kCases[] = {
     {"not a header", kRun + CrLf({"[Title]", "x", "bad line"}), {{5, 1, "error", "SC1001"}}},
     {"rest of an overlong value", kRun + CrLf({"[Title]", std::string(1600, 'x')}), {{4, 1500, "error", "SC1001"}}},
     {"header alone at the end", kRun + "[Title]", {{3, 1, "error", "SC1004"}}},
-    {"message line too long", CrLf({"[Message]", std::string(1498, 'a')}), {{2, 1, "error", "SC1002"}}},
-    {"too long with tabs", CrLf({"[Message]", std::string(200, '\t') + "x"}), {{2, 1, "error", "SC1002"}}},
-    {"301 notice lines", "[RegText]\r\n" + RepeatedLines("x", 301), {{302, 1, "error", "SC1003"}}},
+    {"message line too long", CrLf({"[Message]", std::string(1498, 'a')}), {{2, 1, "error", "SC1002"}, {1, 1, "warning", "SC2009"}}},
+    {"too long with tabs", CrLf({"[Message]", std::string(200, '\t') + "x"}),
+     {{2, 1, "error", "SC1002"}, {1, 1, "warning", "SC2009"}}},
+    {"301 notice lines", "[RegText]\r\n" + RepeatedLines("x", 301), {{302, 1, "error", "SC1003"}, {1, 1, "warning", "SC2009"}}},
     {"bad root key", kRun + CrLf({"[Rootkey]", "HKCU", "[RegKey]", "Software\\P", "[RegVersion]", "1.0", "[RegText]", "Old"}),
      {{4, 1, "error", "SC1005"}}},
     {"1501 display lines", kRun + "[Message]\r\n" + RepeatedLines(kWords60, 300), {{254, 1, "error", "SC1006"}}},
     {"line longer than a page", kRun + "[Message]\r\n" + RepeatedLines(kWords60 + kWords60 + kWords60 + kWords60, 1),
      {{4, 1, "note", "SC3001"}}},
+    {"line of exactly a page", kRun + "[Message]\r\n" + RepeatedLines(kWords60 + kWords60 + kWords60 + "word word", 1), {}},
     {"indented text", kRun + CrLf({"  note to self", "[Title]", "\tnot the title", "T"}),
      {{3, 1, "warning", "SC2001"}, {5, 1, "warning", "SC2001"}}},
     {"value is a header", kRun + CrLf({"[Title]", "[Ok]", "Go"}), {{4, 1, "warning", "SC2002"}, {5, 1, "error", "SC1001"}}},
     {"header with blanks", kRun + CrLf({" [Title]", "[Message]", "[Ok] ", "[Cancel];x"}),
      {{3, 1, "warning", "SC2003"}, {5, 1, "warning", "SC2003"}, {6, 1, "warning", "SC2003"}}},
-    {"section twice", kRun + CrLf({"[Ok]", "Yes", "[OK]", "Go"}), {{5, 1, "warning", "SC2004"}}},
+    {"section twice", kRun + CrLf({"[Ok]", "Yes", "[OK]", "Go"}), {{5, 1, "warning", "SC2004"}}, "also on line 3"},
     {"key without version", kRun + CrLf({"[RegKey]", "Software\\P"}), {{4, 1, "warning", "SC2005"}}},
     {"version without key", kRun + CrLf({"[RegVersion]", "1.0"}), {{4, 1, "warning", "SC2005"}}},
     {"check without notice", kRun + CrLf({"[RegKey]", "Software\\P", "[RegVersion]", "1.0"}), {{6, 1, "warning", "SC2006"}}},
@@ -79,6 +118,27 @@ const CheckCase kCases[] = {
     {"run program named in ANSI", CrLf({"[Run]", "\xE4rger\\x.exe"}), {}},
     {"run program missing", CrLf({"[Run]", "disk1\\setup.exe /s"}), {{2, 1, "warning", "SC2011"}}},
     {"run program above the folder", CrLf({"[Run]", "Disk 1\\..\\..\\install.exe"}), {{2, 1, "warning", "SC2011"}}},
+    {"surrogate bytes are no UTF-8", kRun + CrLf({"[Title]", "A\xED\xA0\x80"}), {}},
+    {"header with a blank in a notice", kRun + CrLf({"[RegText]", "Old", "[Ok] "}), {{5, 1, "warning", "SC2003"}}},
+    {"1001 warnings", kRun + RepeatedLines(" x", 1001), WarningsPastTheCap(), "1 more warnings"},
+    {"every error in one pass", kRun + CrLf({"[Title]", "x", "bad", "[Ok]", "Go", "also bad"}),
+     {{5, 1, "error", "SC1001"}, {8, 1, "error", "SC1001"}},
+     "\"Error: also bad\": where a section header is expected, only a header, an empty or comment line, or a line "
+     "beginning with a blank may stand (not reached: the launcher ends at line 5 first)"},
+    {"over the line limit told once", kRun + "[Message]\r\n" + RepeatedLines("x", 302), {{304, 1, "error", "SC1003"}}},
+    {"columns after broken UTF-8", "\xEF\xBB\xBF[Run]\r\nA\xC0\xC0;b\r\n", {{2, 4, "warning", "SC2007"}}},
+    {"UTF-8 mark before line 1", "\xEF\xBB\xBF" "bad\r\n" + kRun, {{1, 1, "error", "SC1001"}}},
+    {"UTF-16 columns count code units",
+     Utf16Le(u"x\r\n[Run]\r\nsetup.exe /\U0001F600;b\r\n[RegVersion]\r\n\u00E9 \r\n"),
+     {{1, 1, "error", "SC1001"}, {3, 14, "warning", "SC2007"}, {5, 2, "warning", "SC2008"}, {5, 1, "warning", "SC2005"}}},
+    {"UTF-16 big-endian columns", Utf16(u"[Run]\r\n\u20AC.exe ;x\r\n", true),
+     {{2, 6, "warning", "SC2008"}, {2, 7, "warning", "SC2007"}}},
+    {"UTF-8 character cut by a piece", "\xEF\xBB\xBF" + kRun + CrLf({std::string(1498, 'a') + "\xC3\xA9"}),
+     {{3, 1, "error", "SC1001"}, {3, 1499, "error", "SC1001"}}, "a\xEF\xBF\xBD\": where"},
+    {"ANSI quoted from code page 1252, controls escaped", kRun + CrLf({"\x80 \x1b[2J\r"}), {{3, 1, "error", "SC1001"}},
+     "\"Error: \xE2\x82\xAC \\x1b[2J\\r\""},
+    {"ANSI quoted from code page 932", kRun + CrLf({"\x82\xA0"}), {{3, 1, "error", "SC1001"}}, "\"Error: \xE3\x81\x82\"",
+     932},
 };
 
 class SetupCheckTest : public ::testing::TestWithParam<CheckCase> {
@@ -92,24 +152,79 @@ protected:
     }
 };
 
-TEST_P(SetupCheckTest, FindsWhatTheLauncherWouldSay)
-{
-    const CheckCase& c = GetParam();
-    sim::AddFile("case.ini", c.script);
-    const CheckResult result = CheckScript("case.ini", c.script, CCharWidths(7));
-    ASSERT_FALSE(result.bReadError);
-    const CLineIndex index(c.script);
+// A case checked, and its findings as its text output lines give them.
+struct Outputs {
     std::vector<Located> found;
+    std::string fromText;  // "line:column:severity:code" lines
+    std::string json;      // the JSON array
+    bool bQuoted = false;
+    bool bFails[2] = {};  // without and with --werror
+};
+
+Outputs Check(const CheckCase& c)
+{
+    sim::AddFile("case.ini", c.script);
+    EXPECT_TRUE(ConsoleSetCodePage(c.nCodePage));
+    const CheckResult result = CheckScript("case.ini", c.script, CCharWidths(7));
+    ConsoleSetCodePage(1252);
+    EXPECT_FALSE(result.bReadError);
+    const CLineIndex index(c.script);
+    Outputs out;
+    out.json = "[";
+    out.bQuoted = c.quote.empty();
     for (const Finding& finding : result.findings) {
         int nLine = 0;
         int nColumn = 0;
         index.Locate(finding.nOffset, &nLine, &nColumn);
-        found.emplace_back(nLine, nColumn, SeverityName(finding.severity), finding.pszCode);
+        const std::string line = FormatFindingText("case.ini", nLine, nColumn, finding);
+        char szSeverity[8] = {};
+        char szCode[8] = {};
+        EXPECT_EQ(std::sscanf(line.c_str(), "case.ini:%d:%d: %7[a-z]: ", &nLine, &nColumn, szSeverity), 3) << line;
+        EXPECT_EQ(std::sscanf(line.c_str() + line.rfind(" ["), " [%7[A-Z0-9]]", szCode), 1) << line;
+        EXPECT_EQ(std::count_if(line.begin(), line.end(), [](char ch) { return ch >= 0 && ch < 0x20; }), 0) << line;
+        out.found.emplace_back(nLine, nColumn, szSeverity, szCode);
+        out.fromText += std::to_string(nLine) + ":" + std::to_string(nColumn) + ":" + szSeverity + ":" + szCode + "\n";
+        out.bQuoted = out.bQuoted || line.find(c.quote) != std::string::npos;
+        out.json += (out.json.size() > 1 ? "," : "") + FormatFindingJson("case.ini", nLine, nColumn, finding);
+        out.bFails[0] = out.bFails[0] || FailsCheck(finding, false);
+        out.bFails[1] = out.bFails[1] || FailsCheck(finding, true);
     }
-    std::sort(found.begin(), found.end());
+    out.json += "]";
+    return out;
+}
+
+TEST_P(SetupCheckTest, FindsWhatTheLauncherWouldSay)
+{
+    const CheckCase& c = GetParam();
+    Outputs out = Check(c);
+    std::sort(out.found.begin(), out.found.end());
     std::vector<Located> expected = c.expected;
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(out.found, expected);
+    EXPECT_TRUE(out.bQuoted) << c.quote;
+    const auto expects = [&expected](const char* pszSeverity) {
+        return std::any_of(expected.begin(), expected.end(),
+                           [pszSeverity](const Located& l) { return std::get<2>(l) == pszSeverity; });
+    };
+    EXPECT_EQ(out.bFails[0], expects("error"));
+    EXPECT_EQ(out.bFails[1], expects("error") || expects("warning"));
+}
+
+// The JSON output of every case, read by a JSON parser, says what its text output says.
+TEST(SetupCheckJsonTest, SaysWhatTheTextSays)
+{
+    std::string json = "[";
+    std::string fromText;
+    for (const CheckCase& c : kCases) {
+        sim::Reset();
+        const Outputs out = Check(c);
+        json += (json.size() > 1 ? "," : "") + out.json;
+        fromText += out.fromText + "--\n";
+    }
+    EXPECT_EQ(OutputOf("python3 -c 'import json, sys\nfor a in json.load(sys.stdin):\n for f in a: print(\"%d:%d:%s:%s\" "
+                       "% (f[\"line\"], f[\"column\"], f[\"severity\"], f[\"code\"]))\n print(\"--\")'",
+                       json + "]"),
+              fromText);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, SetupCheckTest, ::testing::ValuesIn(kCases),

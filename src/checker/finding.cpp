@@ -2,24 +2,117 @@
 #include "checker/finding.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "platform/console/console_system.h"
+#include "platform/framework/unicode_text.h"
+
+namespace {
+
+const char kReplacementUtf8[] = "\xEF\xBF\xBD";
+const char kHex[] = "0123456789abcdef";
+
+// Bytes of the well-formed UTF-8 character at p (at most nLeft bytes), 0 if none.
+std::size_t CharacterLength(const unsigned char* p, std::size_t nLeft)
+{
+    if (p[0] < 0x80) {
+        return 1;
+    }
+    const std::size_t n = static_cast<std::size_t>(Utf8SequenceLength(p));
+    return n > 1 && n <= nLeft ? n : 0;
+}
+
+// Bytes of the broken sequence at p that one U+FFFD stands for, as the system
+// converts: the longest start of p that continuation bytes would make a character.
+std::size_t BrokenSequenceLength(const unsigned char* p, std::size_t nLeft)
+{
+    std::size_t n = 1;
+    for (std::size_t k = 2; k < kMaxRawCharacterBytes && k <= nLeft; ++k) {
+        unsigned char bytes[kMaxRawCharacterBytes + 1] = {0x80, 0x80, 0x80, 0x80, 0};
+        std::memcpy(bytes, p, k);
+        if (static_cast<std::size_t>(Utf8SequenceLength(bytes)) <= k) {
+            break;
+        }
+        n = k;
+    }
+    return n;
+}
+
+// The text with each broken UTF-8 sequence as U+FFFD, and each character passed to
+// onCharacter(bytes, length, out) to be written.
+template <typename OnCharacter>
+std::string MapUtf8(const std::string& text, OnCharacter onCharacter)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    std::string out;
+    for (std::size_t i = 0; i < n;) {
+        if (const std::size_t nCharacter = CharacterLength(p + i, n - i)) {
+            onCharacter(p + i, nCharacter, &out);
+            i += nCharacter;
+        } else {
+            out += kReplacementUtf8;
+            i += BrokenSequenceLength(p + i, n - i);
+        }
+    }
+    return out;
+}
+
+// Control characters of a text line as escapes; everything else as it is.
+std::string EscapedLine(const std::string& line)
+{
+    return MapUtf8(line, [](const unsigned char* p, std::size_t n, std::string* pOut) {
+        const unsigned c = p[0];
+        const bool bC1Control = n == 2 && c == 0xC2 && p[1] < 0xA0;
+        if (c == '\r' || c == '\n' || c == '\t') {
+            *pOut += c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\t";
+        } else if (c < 0x20 || c == 0x7F) {
+            *pOut += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
+        } else if (bC1Control) {
+            *pOut += {'\\', 'u', '0', '0', kHex[p[1] >> 4], kHex[p[1] & 0xF]};
+        } else {
+            pOut->append(reinterpret_cast<const char*>(p), n);
+        }
+    });
+}
+
+// A JSON string: quotes, backslashes and control characters escaped, broken UTF-8
+// (a file name's bytes) as U+FFFD.
+std::string JsonString(const std::string& text)
+{
+    return "\"" + MapUtf8(text, [](const unsigned char* p, std::size_t n, std::string* pOut) {
+               const unsigned c = p[0];
+               if (c == '"' || c == '\\') {
+                   *pOut += {'\\', static_cast<char>(c)};
+               } else if (c < 0x20 || c == 0x7F) {
+                   *pOut += {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+               } else {
+                   pOut->append(reinterpret_cast<const char*>(p), n);
+               }
+           }) + "\"";
+}
+
+}  // namespace
 
 CLineIndex::CLineIndex(const std::string& bytes)
 {
+    std::size_t nMarkBytes = 0;
+    const AfxFileTextForm form =
+        DetectByteOrderMark(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &nMarkBytes);
+    m_lineStarts.push_back(static_cast<long long>(nMarkBytes));
     // A UTF-16 file ends its lines with the code unit U+000A, whose 0x0A byte may also
-    // stand inside other characters; its columns count code units.
-    const bool bLittleEndian = bytes.compare(0, 2, "\xFF\xFE") == 0;
-    const bool bBigEndian = bytes.compare(0, 2, "\xFE\xFF") == 0;
-    if (bLittleEndian || bBigEndian) {
+    // stand inside other characters.
+    if (form == AfxFileTextForm::Utf16Le || form == AfxFileTextForm::Utf16Be) {
         m_nUnitBytes = 2;
-        const std::size_t nLowByte = bLittleEndian ? 0 : 1;
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const std::size_t nLowByte = form == AfxFileTextForm::Utf16Le ? 0 : 1;
+        for (std::size_t i = nMarkBytes; i + 1 < bytes.size(); i += 2) {
             if (bytes[i + nLowByte] == '\n' && bytes[i + 1 - nLowByte] == '\0') {
                 m_lineStarts.push_back(static_cast<long long>(i) + 2);
             }
         }
         return;
     }
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
+    for (std::size_t i = nMarkBytes; i < bytes.size(); ++i) {
         if (bytes[i] == '\n') {
             m_lineStarts.push_back(static_cast<long long>(i) + 1);
         }
@@ -28,11 +121,12 @@ CLineIndex::CLineIndex(const std::string& bytes)
 
 void CLineIndex::Locate(long long nOffset, int* pnLine, int* pnColumn) const
 {
-    // The last line start at or before the offset.
-    const auto after = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), std::max(nOffset, 0LL));
+    // The last line start at or before the offset; an offset in the mark is line 1's start.
+    const long long nAt = std::max(nOffset, m_lineStarts.front());
+    const auto after = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), nAt);
     const std::size_t nLine = static_cast<std::size_t>(after - m_lineStarts.begin());
     *pnLine = static_cast<int>(nLine);
-    *pnColumn = static_cast<int>((std::max(nOffset, 0LL) - m_lineStarts[nLine - 1]) / m_nUnitBytes + 1);
+    *pnColumn = static_cast<int>((nAt - m_lineStarts[nLine - 1]) / m_nUnitBytes + 1);
 }
 
 const char* SeverityName(Severity severity)
@@ -48,84 +142,36 @@ const char* SeverityName(Severity severity)
     return "note";
 }
 
+bool FailsCheck(const Finding& finding, bool bWerror)
+{
+    return finding.severity == Severity::Error || (bWerror && finding.severity == Severity::Warning);
+}
+
+std::string ScriptTextToUtf8(const std::string& text, bool bUnicodeScript)
+{
+    if (!bUnicodeScript) {
+        return ConsoleCodePageToUtf8(text);
+    }
+    return MapUtf8(text, [](const unsigned char* p, std::size_t n, std::string* pOut) {
+        pOut->append(reinterpret_cast<const char*>(p), n);
+    });
+}
+
 std::string FormatFindingText(const std::string& file, int nLine, int nColumn, const Finding& finding)
 {
-    return file + ":" + std::to_string(nLine) + ":" + std::to_string(nColumn) + ": " + SeverityName(finding.severity) +
-           ": " + finding.text + " [" + finding.pszCode + "]";
+    return EscapedLine(file + ":" + std::to_string(nLine) + ":" + std::to_string(nColumn) + ": " +
+                       SeverityName(finding.severity) + ": " + finding.text + " [" + finding.pszCode + "]");
 }
-
-namespace {
-
-// Length of the UTF-8 sequence at p (at most nLeft bytes), or 0 when it is not one.
-std::size_t Utf8SequenceLength(const unsigned char* p, std::size_t nLeft)
-{
-    std::size_t n = 0;
-    if (p[0] >= 0xC2 && p[0] <= 0xDF) {
-        n = 2;
-    } else if (p[0] >= 0xE0 && p[0] <= 0xEF) {
-        n = 3;
-    } else if (p[0] >= 0xF0 && p[0] <= 0xF4) {
-        n = 4;
-    }
-    if (n == 0 || n > nLeft) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < n; ++i) {
-        if ((p[i] & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    // No overlong forms, no surrogates, nothing above U+10FFFF.
-    const bool bOutOfRange = (p[0] == 0xE0 && p[1] < 0xA0) || (p[0] == 0xED && p[1] > 0x9F) ||
-                             (p[0] == 0xF0 && p[1] < 0x90) || (p[0] == 0xF4 && p[1] > 0x8F);
-    return bOutOfRange ? 0 : n;
-}
-
-// A JSON string: valid UTF-8 passes, control characters are escaped, and any other
-// byte (script text in an ANSI code page) is taken as the Latin-1 character of its code.
-std::string JsonString(const std::string& text)
-{
-    static const char kHex[] = "0123456789abcdef";
-    std::string out = "\"";
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n;) {
-        const unsigned char c = p[i];
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20 || c == 0x7F) {
-            out += "\\u00";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (const std::size_t nSequence = Utf8SequenceLength(p + i, n - i)) {
-            out.append(text, i, nSequence);
-            i += nSequence;
-            continue;
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-        ++i;
-    }
-    return out + "\"";
-}
-
-}  // namespace
 
 bool IsValidUtf8(const std::string& bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     for (std::size_t i = 0; i < bytes.size();) {
-        if (p[i] < 0x80) {
-            ++i;
-        } else if (const std::size_t n = Utf8SequenceLength(p + i, bytes.size() - i)) {
-            i += n;
-        } else {
+        const std::size_t n = CharacterLength(p + i, bytes.size() - i);
+        if (n == 0) {
             return false;
         }
+        i += n;
     }
     return true;
 }

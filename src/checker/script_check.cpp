@@ -54,12 +54,9 @@ public:
         m_reader.Open(pszPath);
     }
 
-    void Error(const char* pszText, long long nLineStart) override
-    {
-        m_bSilentError = pszText == nullptr;
-        m_error = pszText != nullptr ? pszText : "";
-        m_nErrorStart = nLineStart;
-    }
+    // Every failure is told, and the parse reads on past it; the launcher ends at the
+    // first, so the later ones say that it never reaches them.
+    bool Error(const char* pszText, long long nLineStart) override;
     void Line(ScriptLine kind, long long nLineStart) override;
 
     void Add(long long nOffset, Severity severity, const char* pszCode, std::string text)
@@ -67,6 +64,9 @@ public:
         if (severity != Severity::Error && m_result.findings.size() >= kMaxFindings) {
             ++m_nDropped;
             return;
+        }
+        if (severity == Severity::Error && m_nEndLine > 0) {
+            text += " (not reached: the launcher ends at line " + std::to_string(m_nEndLine) + " first)";
         }
         m_result.findings.push_back({nOffset, severity, pszCode, std::move(text)});
     }
@@ -83,6 +83,18 @@ public:
         return szLine;
     }
 
+    // Raw offset of the character that holds byte nIndex of the line read at nStart:
+    // the reader reads that far again, whatever the file's encoding.
+    long long RawOffset(long long nStart, std::size_t nIndex)
+    {
+        std::string text(nIndex + 1, '\0');
+        if (m_reader.Seek(nStart, CStdioFile::begin) != nStart ||
+            m_reader.ReadString(&text[0], static_cast<UINT>(nIndex + 1)) == nullptr) {
+            return nStart;
+        }
+        return m_reader.GetPosition();
+    }
+
     int LineNumber(long long nOffset) const
     {
         int nLine = 0;
@@ -91,8 +103,8 @@ public:
         return nLine;
     }
 
-    void CheckFailure();
     void AddDroppedCount();
+    bool LauncherEnds() const { return m_nEndLine > 0; }
     void CheckRecordFields(const CSetupScript& record);
     void CheckMessageWrap(const CSetupScript& record, const CCharWidths& widths);
     void CheckEncoding();
@@ -115,9 +127,8 @@ private:
     std::vector<std::pair<std::string, long long>> m_values;   // section, value start
     std::vector<long long> m_messageLineStarts;                // of the last [Message]
     std::string m_section;                                     // the section being read
-    bool m_bSilentError = false;
-    std::string m_error;
-    long long m_nErrorStart = 0;
+    int m_nEndLine = 0;                  // where the launcher ends, once a failure is told
+    std::vector<std::string> m_overLimit;  // sections told to be over the line limit
     long long m_nDropped = 0;
 };
 
@@ -174,14 +185,14 @@ void CChecker::CheckValue(long long nStart)
             "the value of " + m_section + " is " + value + ", a header: it starts no section");
     }
     if (value.size() < line.size()) {
-        Add(nStart + static_cast<long long>(value.size()), Severity::Warning, "SC2007",
+        Add(RawOffset(nStart, value.size()), Severity::Warning, "SC2007",
             "the value of " + m_section + " ends at this ';': the rest of the line is a comment");
     }
     const bool bKeepsBlanks =
         AfxEqualNoCaseAscii(m_section.c_str(), "[Run]") || AfxEqualNoCaseAscii(m_section.c_str(), "[RegVersion]");
     if (bKeepsBlanks && !value.empty() && IsBlank(value.back())) {
         const std::size_t nBlanks = value.size() - value.find_last_not_of(" \t") - 1;
-        Add(nStart + static_cast<long long>(value.size() - nBlanks), Severity::Warning, "SC2008",
+        Add(RawOffset(nStart, value.size() - nBlanks), Severity::Warning, "SC2008",
             "blanks at the end of the " + m_section + " value are part of it");
     }
 }
@@ -227,35 +238,47 @@ long long CChecker::ValueStart(const char* pszHeader) const
     return -1;
 }
 
-void CChecker::CheckFailure()
+bool CChecker::Error(const char* pszText, long long nLineStart)
 {
-    const std::string& text = m_error;
-    if (m_bSilentError) {
+    const std::string text = pszText != nullptr ? pszText : "";
+    if (pszText == nullptr) {
         const long long nHeader = m_headers.empty() ? 0 : m_headers.back().second;
         Add(nHeader, Severity::Error, "SC1004",
             m_section + " has no value before the end of the file: the launcher ends without a message");
     } else if (StartsWith(text, "Error: ")) {
-        Add(m_nErrorStart, Severity::Error, "SC1001",
+        Add(nLineStart, Severity::Error, "SC1001",
             "\"" + text + "\": where a section header is expected, only a header, an empty or comment line, " +
                 "or a line beginning with a blank may stand");
     } else if (text == "Line too long") {
-        const std::string line = LineAt(m_nErrorStart);
+        const std::string line = LineAt(nLineStart);
         const long long nTabs = std::count(line.begin(), line.end(), '\t');
         const long long nLength = static_cast<long long>(line.size());
         const std::string has = nLength >= static_cast<long long>(SCRIPT_LINE_SIZE) - 2
                                     ? "this one has 1498 or more"
                                     : "this one has " + std::to_string(nLength + nTabs * (TAB_SPACES - 1)) +
                                           " with its tabs expanded";
-        Add(m_nErrorStart, Severity::Error, "SC1002",
+        Add(nLineStart, Severity::Error, "SC1002",
             "\"" + text + "\": a [Message] line must stay under 1498 characters, and under 1499 once each tab is " +
                 std::to_string(TAB_SPACES) + " spaces; " + has);
     } else if (StartsWith(text, "Can't read")) {
         m_result.bReadError = true;
+        return false;
     } else {
-        Add(m_nErrorStart, Severity::Error, "SC1003",
-            "\"" + text + "\": " + m_section + " takes at most " + std::to_string(MAX_SECTION_LINES) +
-                " lines, counted over all its sections");
+        // Told once for each kind of section: every later line of it is over the limit too.
+        const bool bTold = std::any_of(m_overLimit.begin(), m_overLimit.end(), [this](const std::string& section) {
+            return AfxEqualNoCaseAscii(section.c_str(), m_section.c_str());
+        });
+        if (!bTold) {
+            m_overLimit.push_back(m_section);
+            Add(nLineStart, Severity::Error, "SC1003",
+                "\"" + text + "\": " + m_section + " takes at most " + std::to_string(MAX_SECTION_LINES) +
+                    " lines, counted over all its sections");
+        }
     }
+    if (m_nEndLine == 0) {
+        m_nEndLine = LineNumber(nLineStart);
+    }
+    return true;
 }
 
 void CChecker::CheckRecordFields(const CSetupScript& record)
@@ -355,18 +378,22 @@ CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CCh
         checker.m_result.bReadError = true;
         return checker.m_result;
     }
-    if (!pRecord->Parse()) {
-        checker.CheckFailure();
-    } else {
-        checker.CheckMessageWrap(*pRecord, widths);
-        checker.m_result.bHasMessage = pRecord->m_pszMessage != nullptr;
-        checker.m_result.message = checker.m_result.bHasMessage ? pRecord->m_pszMessage : "";
-        checker.CheckRecordFields(*pRecord);
-        checker.CheckRunProgram(*pRecord, pszPath);
+    pRecord->Parse();
+    if (checker.m_result.bReadError) {
+        return checker.m_result;
     }
+    checker.CheckMessageWrap(*pRecord, widths);
+    checker.m_result.bHasMessage = !checker.LauncherEnds() && pRecord->m_pszMessage != nullptr;
+    checker.m_result.message = checker.m_result.bHasMessage ? pRecord->m_pszMessage : "";
+    checker.CheckRecordFields(*pRecord);
+    checker.CheckRunProgram(*pRecord, pszPath);
     checker.CheckEncoding();
     checker.AddDroppedCount();
-    std::stable_sort(checker.m_result.findings.begin(), checker.m_result.findings.end(),
+    std::vector<Finding>& findings = checker.m_result.findings;
+    for (Finding& finding : findings) {
+        finding.text = ScriptTextToUtf8(finding.text, pRecord->m_file.IsUnicode());
+    }
+    std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding& a, const Finding& b) { return a.nOffset < b.nOffset; });
     return checker.m_result;
 }

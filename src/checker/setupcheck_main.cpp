@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "checker/script_check.h"
+#include "platform/console/console_system.h"
 
 namespace {
 
@@ -24,10 +25,14 @@ const char kUsage[] =
     "\n"
     "  --format=text|json  one line per finding (default), or one JSON array\n"
     "  --werror            warnings make the exit status 1 too\n"
+    "  --code-page=N       read a script without a byte-order mark in the Windows\n"
+    "                      code page N (default 1252), as the launcher reads it\n"
+    "                      on a system of that code page\n"
     "  --preview           print the message as the launcher wraps it at 96 DPI\n"
     "  --char-width=N      measure every character as N pixels (1-100) instead of\n"
     "                      the table of Wine's default font, which\n"
     "                      scripts/measure-font-widths.sh measures\n"
+    "  --version           print the version\n"
     "  --help              print this text\n"
     "\n"
     "Exit status: 0 when the launcher would show its window with no box about the\n"
@@ -39,27 +44,30 @@ struct Options {
     bool bWerror = false;
     bool bPreview = false;
     int nCharWidth = 0;
+    unsigned nCodePage = 1252;
     std::vector<std::string> files;
 };
 
-bool ParseCharWidth(const char* psz, int* pnWidth)
+// A whole number from nMin to nMax.
+bool ParseNumber(const char* psz, long nMin, long nMax, long* pnValue)
 {
     char* pEnd = nullptr;
     errno = 0;
     const long n = std::strtol(psz, &pEnd, 10);
-    if (errno != 0 || pEnd == psz || *pEnd != '\0' || n < 1 || n > 100) {
+    if (errno != 0 || pEnd == psz || *pEnd != '\0' || n < nMin || n > nMax) {
         return false;
     }
-    *pnWidth = static_cast<int>(n);
+    *pnValue = n;
     return true;
 }
 
 // False, after saying why, on a usage error.
-bool ParseOptions(int argc, char** argv, Options* pOptions, bool* pbHelp)
+bool ParseOptions(const std::vector<std::string>& arguments, Options* pOptions, bool* pbHelp, bool* pbVersion)
 {
     bool bOptionsEnd = false;
-    for (int i = 1; i < argc; ++i) {
-        const char* pszArg = argv[i];
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const char* pszArg = arguments[i].c_str();
+        long nNumber = 0;
         if (bOptionsEnd || pszArg[0] != '-' || pszArg[1] == '\0') {
             pOptions->files.push_back(pszArg);
         } else if (std::strcmp(pszArg, "--") == 0) {
@@ -68,15 +76,24 @@ bool ParseOptions(int argc, char** argv, Options* pOptions, bool* pbHelp)
             *pbHelp = true;
         } else if (std::strcmp(pszArg, "--format=json") == 0 || std::strcmp(pszArg, "--format=text") == 0) {
             pOptions->bJson = std::strcmp(pszArg, "--format=json") == 0;
+        } else if (std::strcmp(pszArg, "--version") == 0) {
+            *pbVersion = true;
         } else if (std::strcmp(pszArg, "--werror") == 0) {
             pOptions->bWerror = true;
         } else if (std::strcmp(pszArg, "--preview") == 0) {
             pOptions->bPreview = true;
         } else if (std::strncmp(pszArg, "--char-width=", 13) == 0) {
-            if (!ParseCharWidth(pszArg + 13, &pOptions->nCharWidth)) {
+            if (!ParseNumber(pszArg + 13, 1, 100, &nNumber)) {
                 std::fprintf(stderr, "setupcheck: --char-width takes a whole number from 1 to 100\n");
                 return false;
             }
+            pOptions->nCharWidth = static_cast<int>(nNumber);
+        } else if (std::strncmp(pszArg, "--code-page=", 12) == 0) {
+            if (!ParseNumber(pszArg + 12, 1, 65535, &nNumber)) {
+                std::fprintf(stderr, "setupcheck: --code-page takes the number of a Windows code page\n");
+                return false;
+            }
+            pOptions->nCodePage = static_cast<unsigned>(nNumber);
         } else {
             std::fprintf(stderr, "setupcheck: unknown option %s\n", pszArg);
             return false;
@@ -86,7 +103,7 @@ bool ParseOptions(int argc, char** argv, Options* pOptions, bool* pbHelp)
         std::fprintf(stderr, "setupcheck: --preview prints text, not JSON\n");
         return false;
     }
-    if (pOptions->files.empty() && !*pbHelp) {
+    if (pOptions->files.empty() && !*pbHelp && !*pbVersion) {
         std::fprintf(stderr, "setupcheck: no script given\n");
         return false;
     }
@@ -96,9 +113,9 @@ bool ParseOptions(int argc, char** argv, Options* pOptions, bool* pbHelp)
 // The file's bytes; false, after saying why, when it cannot be read whole.
 bool ReadWholeFile(const std::string& path, std::string* pBytes)
 {
-    std::FILE* pFile = std::fopen(path.c_str(), "rb");
+    std::FILE* pFile = ConsoleOpenFile(path.c_str());
     if (pFile == nullptr) {
-        std::fprintf(stderr, "setupcheck: %s: cannot open: %s\n", path.c_str(), std::strerror(errno));
+        ConsoleWrite(stderr, "setupcheck: " + path + ": cannot open: " + std::strerror(errno) + "\n");
         return false;
     }
     char buffer[65536];
@@ -107,15 +124,14 @@ bool ReadWholeFile(const std::string& path, std::string* pBytes)
         const std::size_t nRead = std::fread(buffer, 1, sizeof buffer, pFile);
         pBytes->append(buffer, nRead);
         if (static_cast<long>(pBytes->size()) > kMaxScriptBytes) {
-            std::fprintf(stderr, "setupcheck: %s: larger than %ld bytes, too large for a script\n", path.c_str(),
-                         kMaxScriptBytes);
+            ConsoleWrite(stderr, "setupcheck: " + path + ": larger than " + std::to_string(kMaxScriptBytes) +
+                                     " bytes, too large for a script\n");
             bOk = false;
             break;
         }
         if (nRead < sizeof buffer) {
             if (std::ferror(pFile)) {
-                std::fprintf(stderr, "setupcheck: %s: cannot read (a folder?): %s\n", path.c_str(),
-                             std::strerror(errno));
+                ConsoleWrite(stderr, "setupcheck: " + path + ": cannot read (a folder?): " + std::strerror(errno) + "\n");
                 bOk = false;
             }
             break;
@@ -131,13 +147,18 @@ int main(int argc, char** argv)
 {
     Options options;
     bool bHelp = false;
-    if (!ParseOptions(argc, argv, &options, &bHelp)) {
+    bool bVersion = false;
+    if (!ParseOptions(ConsoleArguments(argc, argv), &options, &bHelp, &bVersion)) {
         std::fputs(kUsage, stderr);
         return kExitUsage;
     }
-    if (bHelp) {
-        std::fputs(kUsage, stdout);
+    if (bHelp || bVersion) {
+        std::fputs(bHelp ? kUsage : "setupcheck " SETUP_VERSION "\n", stdout);
         return kExitClean;
+    }
+    if (!ConsoleSetCodePage(options.nCodePage)) {
+        std::fprintf(stderr, "setupcheck: code page %u is not known here\n", options.nCodePage);
+        return kExitUsage;
     }
     const CCharWidths widths(options.nCharWidth);
     int nStatus = kExitClean;
@@ -150,7 +171,7 @@ int main(int argc, char** argv)
         }
         const CheckResult result = CheckScript(path.c_str(), bytes, widths);
         if (result.bReadError) {
-            std::fprintf(stderr, "setupcheck: %s: cannot read\n", path.c_str());
+            ConsoleWrite(stderr, "setupcheck: " + path + ": cannot read\n");
             nStatus = kExitUsage;
             continue;
         }
@@ -162,11 +183,9 @@ int main(int argc, char** argv)
             if (options.bJson) {
                 json.push_back(FormatFindingJson(path, nLine, nColumn, finding));
             } else {
-                std::printf("%s\n", FormatFindingText(path, nLine, nColumn, finding).c_str());
+                ConsoleWrite(stdout, FormatFindingText(path, nLine, nColumn, finding) + "\n");
             }
-            const bool bFails = finding.severity == Severity::Error ||
-                                (finding.severity == Severity::Warning && options.bWerror);
-            if (bFails && nStatus == kExitClean) {
+            if (FailsCheck(finding, options.bWerror) && nStatus == kExitClean) {
                 nStatus = kExitFindings;
             }
         }
@@ -177,11 +196,11 @@ int main(int argc, char** argv)
         }
     }
     if (options.bJson) {
-        std::printf("[");
+        std::string array = "[";
         for (std::size_t i = 0; i < json.size(); ++i) {
-            std::printf("%s\n%s", i == 0 ? "" : ",", json[i].c_str());
+            array += (i == 0 ? "\n" : ",\n") + json[i];
         }
-        std::printf("%s]\n", json.empty() ? "" : "\n");
+        ConsoleWrite(stdout, array + (json.empty() ? "]\n" : "\n]\n"));
     }
     return nStatus;
 }

@@ -12,10 +12,12 @@ enum class ScriptLine {
 
 class CScriptReporter {
 public:
-    // The failure that ends the parse, in the launcher's words, and the raw offset at
-    // which its line starts. pszText is null where the launcher ends without a word:
-    // a single-line header, the last one told, met the end of the file.
-    virtual void Error(const char* pszText, long long nLineStart) = 0;
+    // A failure, in the launcher's words, and the raw offset at which its line starts.
+    // pszText is null where the launcher ends without a word: a single-line header,
+    // the last one told, met the end of the file. The launcher ends at its first
+    // failure; a reporter that returns true has the parse read on past the failing
+    // line where it can (a line that is no header, too long, or over the line limit).
+    virtual bool Error(const char* pszText, long long nLineStart) = 0;
     // A line met, by the raw offset at which it starts: the reporter reads it again
     // there if it wants its text.
     virtual void Line(ScriptLine kind, long long nLineStart) = 0;

@@ -55,6 +55,15 @@ BOOL Fail(const CScriptFile& file, const char* pszText)
     return FALSE;
 }
 
+// A failure on a line the parse can leave out: true when a reporter reads on past it.
+bool ReadsOnPast(const CScriptFile& file, const char* pszText)
+{
+    if (file.m_pReporter != nullptr) {
+        return file.m_pReporter->Error(pszText, file.m_nLineStart);
+    }
+    return Fail(file, pszText) != FALSE;
+}
+
 void Tell(const CScriptFile& file, ScriptLine kind)
 {
     if (file.m_pReporter != nullptr) {
@@ -163,7 +172,10 @@ BOOL CSetupScript::Parse()
     while (m_file.ReadSignificantLine(szLine, SCRIPT_LINE_SIZE) != nullptr) {
         const SectionEntry* pSection = FindSection(szLine);
         if (pSection == nullptr) {
-            return Fail(m_file, (std::string("Error: ") + szLine).c_str());
+            if (ReadsOnPast(m_file, (std::string("Error: ") + szLine).c_str())) {
+                continue;
+            }
+            return FALSE;
         }
         Tell(m_file, ScriptLine::Header);
         if (!(this->*pSection->pfnRead)()) {
@@ -195,7 +207,10 @@ BOOL CSetupScript::ReadMessage()
             break;
         }
         if (!ExpandTabs(&pszLine)) {
-            bOk = Fail(m_file, kLineTooLong);
+            if (ReadsOnPast(m_file, kLineTooLong)) {
+                continue;
+            }
+            bOk = FALSE;
             break;
         }
         // Tested before the line limit: a header still ends a section of 300 lines.
@@ -205,7 +220,10 @@ BOOL CSetupScript::ReadMessage()
         }
         // The count runs over every [Message] section of the script together.
         if (m_nMessageLines == MAX_SECTION_LINES) {
-            bOk = Fail(m_file, kTooManyLines);
+            if (ReadsOnPast(m_file, kTooManyLines)) {
+                continue;
+            }
+            bOk = FALSE;
             break;
         }
         Tell(m_file, ScriptLine::SectionText);
@@ -241,7 +259,10 @@ BOOL CSetupScript::ReadRegText()
             return GiveBackLine(m_file);
         }
         if (m_nRegTextLines == MAX_SECTION_LINES) {
-            return Fail(m_file, kTooManyLines);
+            if (ReadsOnPast(m_file, kTooManyLines)) {
+                continue;  // every later line is over the limit too: no slot is filled again
+            }
+            return FALSE;
         }
         Tell(m_file, ScriptLine::SectionText);
         // nSlot never passes m_nRegTextLines, which is below MAX_SECTION_LINES here.

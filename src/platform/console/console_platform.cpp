@@ -1,5 +1,6 @@
-// The platform of the console tools (setupcheck): files through the C library, one
-// byte one character, and no windows: a message box becomes a line on stderr.
+// The platform of the console tools (setupcheck): files through the C library, the
+// lead bytes of the code page the tool was told, and no windows: a message box
+// becomes a line on stderr.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +9,7 @@
 
 #include "platform/afx_app.h"
 #include "platform/afx_text.h"
+#include "platform/console/console_system.h"
 #include "platform/framework/unicode_text.h"
 #include "platform/os.h"
 
@@ -66,7 +68,7 @@ fs::path FindNoCase(const fs::path& folder, const std::string& name)
 
 FileHandle os::OpenFileForReading(const char* lpszFileName)
 {
-    return reinterpret_cast<FileHandle>(std::fopen(lpszFileName, "rb"));
+    return reinterpret_cast<FileHandle>(ConsoleOpenFile(lpszFileName));
 }
 
 bool os::ReadFile(FileHandle hFile, void* pBuffer, std::size_t nCount, std::size_t* pnRead)
@@ -83,18 +85,18 @@ bool os::SeekFile(FileHandle hFile, long long nOffset)
 
 void os::CloseFile(FileHandle hFile) { std::fclose(AsFile(hFile)); }
 
-// Scripts are read as in a single-byte code page such as Windows-1252.
-bool AfxIsLeadByte(unsigned char) { return false; }
+// Scripts are read in the code page the tool was told, Windows-1252 by default.
+bool AfxIsLeadByte(unsigned char c) { return ConsoleIsLeadByte(c); }
 
 int AfxMessageBox(const char* lpszText, UINT)
 {
-    std::fprintf(stderr, "%s\n", lpszText);
+    ConsoleWrite(stderr, std::string(lpszText) + "\n");
     return IDOK;
 }
 
 bool AfxFileExistsNoCase(const char* lpszFolder, const char* lpszRelativePath)
 {
-    fs::path path = *lpszFolder != '\0' ? fs::path(lpszFolder) : fs::path(".");
+    fs::path path = *lpszFolder != '\0' ? fs::u8path(lpszFolder) : fs::path(".");
     std::error_code error;
 #ifdef _WIN32
     // The file system itself compares names without regard to case.

@@ -1,0 +1,81 @@
+// The console tools' system natively: iconv for code pages, arguments as the shell
+// expanded them, and UTF-8 to the terminal as it is.
+#include <errno.h>
+#include <iconv.h>
+
+#include <array>
+
+#include "platform/console/console_system.h"
+
+namespace {
+
+std::string g_codePageName = "CP1252";
+std::array<bool, 256> g_leadBytes{};
+
+// A one-shot conversion of text from the code page: false at the first byte it cannot
+// convert, with *pnUsed the bytes converted before it and errno telling why.
+bool Convert(iconv_t cd, const std::string& text, std::string* pOut, std::size_t* pnUsed)
+{
+    char* pIn = const_cast<char*>(text.data());
+    std::size_t nIn = text.size();
+    std::string out(text.size() * 4 + 4, '\0');
+    char* pOutBytes = &out[0];
+    std::size_t nOut = out.size();
+    const bool bOk = iconv(cd, &pIn, &nIn, &pOutBytes, &nOut) != static_cast<std::size_t>(-1);
+    out.resize(out.size() - nOut);
+    *pOut += out;
+    *pnUsed = text.size() - nIn;
+    return bOk;
+}
+
+}  // namespace
+
+bool ConsoleSetCodePage(unsigned nCodePage)
+{
+    const std::string name = "CP" + std::to_string(nCodePage);
+    const iconv_t cd = iconv_open("UTF-8", name.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        return false;
+    }
+    // A lead byte is one that the code page finds incomplete alone.
+    for (int c = 0x80; c < 0x100; ++c) {
+        std::string out;
+        std::size_t nUsed = 0;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        g_leadBytes[static_cast<std::size_t>(c)] =
+            !Convert(cd, std::string(1, static_cast<char>(c)), &out, &nUsed) && errno == EINVAL;
+    }
+    iconv_close(cd);
+    g_codePageName = name;
+    return true;
+}
+
+bool ConsoleIsLeadByte(unsigned char c) { return g_leadBytes[c]; }
+
+std::string ConsoleCodePageToUtf8(const std::string& text)
+{
+    const iconv_t cd = iconv_open("UTF-8", g_codePageName.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        return text;  // not met: the name was opened once when it was set
+    }
+    std::string out;
+    for (std::string rest = text; !rest.empty();) {
+        std::size_t nUsed = 0;
+        if (Convert(cd, rest, &out, &nUsed)) {
+            break;
+        }
+        // The character that does not convert, lead and trail byte together.
+        const std::size_t nBad = ConsoleIsLeadByte(static_cast<unsigned char>(rest[nUsed])) && nUsed + 1 < rest.size() ? 2 : 1;
+        out += "\xEF\xBF\xBD";
+        rest.erase(0, nUsed + nBad);
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv_close(cd);
+    return out;
+}
+
+std::vector<std::string> ConsoleArguments(int argc, char** argv) { return {argv, argv + argc}; }
+
+std::FILE* ConsoleOpenFile(const char* pszPath) { return std::fopen(pszPath, "rb"); }
+
+void ConsoleWrite(std::FILE* pStream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), pStream); }

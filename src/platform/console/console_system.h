@@ -1,0 +1,25 @@
+// What the console tools (setupcheck) need of the system beyond files: the ANSI code
+// page a script is taken to be written in, the command line, and the terminal.
+// Natively through iconv and the C library; on Windows through the system's calls.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// The code page scripts are read in from now on (1252 until set); false, with no
+// change, when the system does not know it.
+bool ConsoleSetCodePage(unsigned nCodePage);
+// True when c begins a double-byte character in that code page.
+bool ConsoleIsLeadByte(unsigned char c);
+// Text in that code page as UTF-8, as the system converts it; a byte it does not map
+// and a lead byte without its trail byte are U+FFFD.
+std::string ConsoleCodePageToUtf8(const std::string& text);
+
+// The program's arguments in UTF-8, wildcards in file names expanded where the shell
+// does not do it.
+std::vector<std::string> ConsoleArguments(int argc, char** argv);
+// Opens a file named in UTF-8 for binary reading.
+std::FILE* ConsoleOpenFile(const char* pszPath);
+// Writes UTF-8 text to stdout or stderr; a console shows it in any language.
+void ConsoleWrite(std::FILE* pStream, const std::string& text);
