@@ -135,6 +135,8 @@ const CheckCase kCases[] = {
      {{2, 12, "warning", "SC2008"}, {2, 13, "warning", "SC2007"}}},
     {"UTF-8 character cut by a piece", "\xEF\xBB\xBF" + kRun + CrLf({std::string(1498, 'a') + "\xC3\xA9"}),
      {{3, 1, "error", "SC1001"}, {3, 1499, "error", "SC1001"}}, "a\xEF\xBF\xBD\": where"},
+    {"UTF-16 character cut by a piece", Utf16Le(u"[Run]\r\ninstall.exe\r\n" + std::u16string(1498, u'a') + u"\u20AC\r\n"),
+     {{3, 1, "error", "SC1001"}, {3, 1499, "error", "SC1001"}}, "a\xEF\xBF\xBD\": where"},
     {"ANSI quoted from code page 1252, controls escaped", kRun + CrLf({"\x80 \x1b[2J\r"}), {{3, 1, "error", "SC1001"}},
      "\"Error: \xE2\x82\xAC \\x1b[2J\\r\""},
     {"ANSI quoted from code page 932", kRun + CrLf({"\x82\xA0"}), {{3, 1, "error", "SC1001"}}, "\"Error: \xE3\x81\x82\"",
@@ -183,7 +185,11 @@ Outputs Check(const CheckCase& c)
         EXPECT_EQ(std::sscanf(line.c_str() + line.rfind(" ["), " [%7[A-Z0-9]]", szCode), 1) << line;
         EXPECT_EQ(std::count_if(line.begin(), line.end(), [](char ch) { return ch >= 0 && ch < 0x20; }), 0) << line;
         out.found.emplace_back(nLine, nColumn, szSeverity, szCode);
-        out.fromText += std::to_string(nLine) + ":" + std::to_string(nColumn) + ":" + szSeverity + ":" + szCode + "\n";
+        out.fromText += std::to_string(nLine) + ":" + std::to_string(nColumn) + ":" + szSeverity + ":" + szCode + ":";
+        for (const unsigned char ch : finding.text) {
+            out.fromText += "0123456789abcdef"[ch >> 4] + std::string(1, "0123456789abcdef"[ch & 0xF]);
+        }
+        out.fromText += "\n";
         out.bQuoted = out.bQuoted || line.find(c.quote) != std::string::npos;
         out.json += (out.json.size() > 1 ? "," : "") + FormatFindingJson("case.ini", nLine, nColumn, finding);
         out.bFails[0] = out.bFails[0] || FailsCheck(finding, false);
@@ -210,7 +216,8 @@ TEST_P(SetupCheckTest, FindsWhatTheLauncherWouldSay)
     EXPECT_EQ(out.bFails[1], expects("error") || expects("warning"));
 }
 
-// The JSON output of every case, read by a JSON parser, says what its text output says.
+// The JSON output of every case, read by a JSON parser, says what its text output
+// says, and each message is the finding's text exactly.
 TEST(SetupCheckJsonTest, SaysWhatTheTextSays)
 {
     std::string json = "[";
@@ -221,8 +228,9 @@ TEST(SetupCheckJsonTest, SaysWhatTheTextSays)
         json += (json.size() > 1 ? "," : "") + out.json;
         fromText += out.fromText + "--\n";
     }
-    EXPECT_EQ(OutputOf("python3 -c 'import json, sys\nfor a in json.load(sys.stdin):\n for f in a: print(\"%d:%d:%s:%s\" "
-                       "% (f[\"line\"], f[\"column\"], f[\"severity\"], f[\"code\"]))\n print(\"--\")'",
+    EXPECT_EQ(OutputOf("python3 -c 'import json, sys\nfor a in json.load(sys.stdin):\n for f in a: print(\"%d:%d:%s:%s:%s\" "
+                       "% (f[\"line\"], f[\"column\"], f[\"severity\"], f[\"code\"], f[\"message\"].encode().hex()))\n"
+                       " print(\"--\")'",
                        json + "]"),
               fromText);
 }
