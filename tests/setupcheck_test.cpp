@@ -139,8 +139,8 @@ const CheckCase kCases[] = {
      {{3, 1, "error", "SC1001"}, {3, 1499, "error", "SC1001"}}, "a\xEF\xBF\xBD\": where"},
     {"ANSI quoted from code page 1252, controls escaped", kRun + CrLf({"\x80 \x1b[2J\r"}), {{3, 1, "error", "SC1001"}},
      "\"Error: \xE2\x82\xAC \\x1b[2J\\r\""},
-    {"ANSI quoted from code page 932", kRun + CrLf({"\x82\xA0"}), {{3, 1, "error", "SC1001"}}, "\"Error: \xE3\x81\x82\"",
-     932},
+    {"ANSI quoted from code page 932", kRun + CrLf({"\x82\xA0\x82"}), {{3, 1, "error", "SC1001"}},
+     "\"Error: \xE3\x81\x82\xEF\xBF\xBD\"", 932},
 };
 
 class SetupCheckTest : public ::testing::TestWithParam<CheckCase> {

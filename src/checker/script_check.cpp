@@ -95,6 +95,9 @@ public:
         return m_reader.GetPosition();
     }
 
+    // Text of the script as the launcher shows it, in UTF-8, for a finding to quote.
+    std::string Quoted(const std::string& text) const { return ScriptTextToUtf8(text, m_reader.IsUnicode()); }
+
     int LineNumber(long long nOffset) const
     {
         int nLine = 0;
@@ -247,7 +250,7 @@ bool CChecker::Error(const char* pszText, long long nLineStart)
             m_section + " has no value before the end of the file: the launcher ends without a message");
     } else if (StartsWith(text, "Error: ")) {
         Add(nLineStart, Severity::Error, "SC1001",
-            "\"" + text + "\": where a section header is expected, only a header, an empty or comment line, " +
+            "\"" + Quoted(text) + "\": where a section header is expected, only a header, an empty or comment line, " +
                 "or a line beginning with a blank may stand");
     } else if (text == "Line too long") {
         const std::string line = LineAt(nLineStart);
@@ -296,7 +299,7 @@ void CChecker::CheckRecordFields(const CSetupScript& record)
         AfxRootKey root = AfxRootKey::CurrentUser;
         if (!LookUpRootKey(pszRoot, &root)) {
             Add(ValueStart("[Rootkey]"), Severity::Error, "SC1005",
-                "\"" + std::string(pszRoot) + kBadRootKeySuffix +
+                "\"" + Quoted(pszRoot) + kBadRootKeySuffix +
                     "\": the launcher ends; a root key is HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, " +
                     "HKEY_LOCAL_MACHINE or HKEY_USERS, in capitals");
         }
@@ -316,7 +319,7 @@ void CChecker::CheckRunProgram(const CSetupScript& record, const char* pszPath)
     const AfxTextEncoding encoding = record.m_file.IsUnicode() ? AfxTextEncoding::Utf8 : AfxTextEncoding::Ansi;
     const std::string missing = record.m_szRun[0] != '\0' ? MissingRunProgram(pszPath, record.m_szRun, encoding) : "";
     if (!missing.empty()) {
-        Add(ValueStart("[Run]"), Severity::Warning, "SC2011", missing);
+        Add(ValueStart("[Run]"), Severity::Warning, "SC2011", Quoted(missing));
     }
 }
 
@@ -389,11 +392,7 @@ CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CCh
     checker.CheckRunProgram(*pRecord, pszPath);
     checker.CheckEncoding();
     checker.AddDroppedCount();
-    std::vector<Finding>& findings = checker.m_result.findings;
-    for (Finding& finding : findings) {
-        finding.text = ScriptTextToUtf8(finding.text, pRecord->m_file.IsUnicode());
-    }
-    std::stable_sort(findings.begin(), findings.end(),
+    std::stable_sort(checker.m_result.findings.begin(), checker.m_result.findings.end(),
                      [](const Finding& a, const Finding& b) { return a.nOffset < b.nOffset; });
     return checker.m_result;
 }

@@ -1,6 +1,5 @@
 // The console tools' system natively: iconv for code pages, arguments as the shell
 // expanded them, and UTF-8 to the terminal as it is.
-#include <errno.h>
 #include <iconv.h>
 
 #include <array>
@@ -12,8 +11,19 @@ namespace {
 std::string g_codePageName = "CP1252";
 std::array<bool, 256> g_leadBytes{};
 
+// The lead bytes of the double-byte code pages, as Windows defines them; a byte of
+// another code page is a character of its own.
+struct LeadByteRange {
+    unsigned nCodePage;
+    unsigned nFirst;
+    unsigned nLast;
+};
+const LeadByteRange kLeadByteRanges[] = {
+    {932, 0x81, 0x9F}, {932, 0xE0, 0xFC}, {936, 0x81, 0xFE}, {949, 0x81, 0xFE}, {950, 0x81, 0xFE},
+};
+
 // A one-shot conversion of text from the code page: false at the first byte it cannot
-// convert, with *pnUsed the bytes converted before it and errno telling why.
+// convert, with *pnUsed the bytes converted before it.
 bool Convert(iconv_t cd, const std::string& text, std::string* pOut, std::size_t* pnUsed)
 {
     char* pIn = const_cast<char*>(text.data());
@@ -37,16 +47,14 @@ bool ConsoleSetCodePage(unsigned nCodePage)
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         return false;
     }
-    // A lead byte is one that the code page finds incomplete alone.
-    for (int c = 0x80; c < 0x100; ++c) {
-        std::string out;
-        std::size_t nUsed = 0;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        g_leadBytes[static_cast<std::size_t>(c)] =
-            !Convert(cd, std::string(1, static_cast<char>(c)), &out, &nUsed) && errno == EINVAL;
-    }
     iconv_close(cd);
     g_codePageName = name;
+    g_leadBytes.fill(false);
+    for (const LeadByteRange& range : kLeadByteRanges) {
+        for (unsigned c = range.nFirst; range.nCodePage == nCodePage && c <= range.nLast; ++c) {
+            g_leadBytes[c] = true;
+        }
+    }
     return true;
 }
 
