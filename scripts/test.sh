@@ -25,17 +25,19 @@ ctest --preset win32
 # Where this machine cannot run 32-bit code, the end-to-end tests were skipped: why.
 grep -h '^SKIPPED:' build/win32/Testing/Temporary/LastTest.log 2>/dev/null | sort -u || true
 
+# Before the publisher's tools: where 32-bit programs do not run, the signing check
+# starts the signed x86_64 launcher.
+echo "== Windows x86_64 build and end-to-end tests under Wine"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j"$jobs"
+ctest --preset win64
+
 echo "== Publisher's tools: signing, the release bundle, a reproducible build"
 scripts/check-signing.sh
 scripts/check-branding.sh
 cmake --build --preset win32 --target package
 unzip -l build/win32/setup-launcher-*.zip | grep 'setupcheck.exe' >/dev/null || { echo "FAIL: bundle without setupcheck.exe"; exit 1; }
 scripts/check-reproducible.sh
-
-echo "== Windows x86_64 build and end-to-end tests under Wine"
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j"$jobs"
-ctest --preset win64
 
 if [ -x scripts/fuzz.sh ] && [ "$fuzz_seconds" -gt 0 ]; then
   echo "== Fuzzing, ${fuzz_seconds} s a target"
