@@ -44,8 +44,14 @@ else()
   set(SETUP_SIGN "")
 endif()
 
+# The settings, written only when they change: each program links again after a change,
+# so no program signed otherwise, or not at all, stays in the build folder.
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/signing/settings.txt @ONLY CONTENT
+     "${SETUP_SIGN} ${SETUP_SIGN_OPTIONS} ${SETUP_SIGN_PKCS12} ${SETUP_SIGN_PASSWORD_FILE} ${SETUP_SIGN_PKCS11_MODULE} ${SETUP_SIGN_KEY} ${SETUP_SIGN_CERTS} ${SETUP_SIGN_PIN_FILE}\n")
+
 # The description is the program's name Windows shows when it asks to run the program.
 function(setup_sign_after_link target description)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_BINARY_DIR}/signing/settings.txt)
   set(sign ${PROJECT_SOURCE_DIR}/scripts/sign.sh --description "${description}" ${SETUP_SIGN_OPTIONS})
   if(SETUP_SIGN STREQUAL "token")
     add_custom_command(TARGET ${target} POST_BUILD VERBATIM

@@ -86,8 +86,10 @@ refused "wrong password" "wrong password" signer.p12 <(echo wrong)
 refused "second of two files not a program" "unsupported input file type" signer.p12 password.txt refused/setup.exe token.pem
 echo "sign.sh: bad input refused"
 
-(cd "$root" && cmake --preset win32 -B "$work/build" -DSETUP_SIGN_PKCS11_MODULE=$module -DSETUP_SIGN_KEY="${token[3]}" \
-   -DSETUP_SIGN_CERTS="$work/token.pem" -DSETUP_SIGN_PIN_FILE="$work/pin.txt" && cmake --build "$work/build" -j2 --target setup setupcheck) \
+# Built unsigned first: configuring the signing then must make the next build sign.
+(cd "$root" && cmake --preset win32 -B "$work/build" && cmake --build "$work/build" -j2 --target setup setupcheck &&
+ cmake -B "$work/build" -DSETUP_SIGN_PKCS11_MODULE=$module -DSETUP_SIGN_KEY="${token[3]}" -DSETUP_SIGN_CERTS="$work/token.pem" \
+   -DSETUP_SIGN_PIN_FILE="$work/pin.txt" && cmake --build "$work/build" -j2 --target setup setupcheck) \
   >build.log 2>&1 || { tail -n 20 build.log; fail "the build signing with the token"; }
 for exe in build/setup.exe build/setupcheck.exe; do
   verifies "$exe" && echo "$exe (signed at build time): signature verifies" || fail "$exe: signature does not verify"
