@@ -62,6 +62,7 @@ else
   [ -r "$secret_file" ] || refuse "cannot read $secret_file"
   secret="$(<"$secret_file")"
 fi
+secret="${secret%$'\r'}"  # a file written on Windows
 secret_pipe() { printf '%s\n' "$secret"; }
 
 work="$(mktemp -d)"
