@@ -1,12 +1,14 @@
 // What a screen reader finds through MSAA: the view is static text named by the
 // caption, whose value is the message one display line to a line, as wrapped at the
-// display's scale; once the launcher is gone the object answers with an error.
+// display's scale; private messages from another process write nothing into the
+// launcher; once the launcher is gone the object answers with an error.
 #include <gtest/gtest.h>
 
 #include <ole2.h>
 #include <oleacc.h>
 
 #include <string>
+#include <vector>
 
 #include "launcher_process.h"
 #include "wrap_reference.h"
@@ -76,6 +78,24 @@ TEST(AccessibilityTest, ViewIsStaticTextOfTheMessageAsShown)
     SysFreeString(name);
     SysFreeString(value);
     SysFreeString(description);
+
+    // Private messages from another process, each with an address in the launcher's
+    // memory: nothing is written there, and the view still answers.
+    const std::vector<char> zeros(4096);
+    void* pRemote = VirtualAllocEx(launcher.Process(), nullptr, zeros.size(), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_NE(pRemote, nullptr);
+    for (UINT message = WM_USER; message < WM_USER + 0x200; ++message) {
+        for (HWND hWnd : {hFrame, hView}) {
+            SendMessageTimeoutA(hWnd, message, reinterpret_cast<WPARAM>(pRemote), reinterpret_cast<LPARAM>(pRemote),
+                                SMTO_BLOCK, kTimeoutMs, nullptr);
+        }
+    }
+    std::vector<char> after(zeros.size(), 1);
+    ASSERT_TRUE(ReadProcessMemory(launcher.Process(), pRemote, after.data(), after.size(), nullptr));
+    EXPECT_TRUE(after == zeros);
+    ASSERT_EQ(pAccessible->get_accValue(self, &value), S_OK);
+    EXPECT_TRUE(std::wstring(value) == shown);
+    SysFreeString(value);
 
     PostMessageA(hView, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(launcher.ExitsWithStatusZero());

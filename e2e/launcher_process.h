@@ -43,6 +43,7 @@ public:
     // Starts it as it is, for timing.
     bool StartWithoutProbe();
     DWORD ThreadId() const { return m_info.dwThreadId; }
+    HANDLE Process() const { return m_info.hProcess; }
 
     // Counted from the start, however briefly each was shown.
     int WindowsShown() const { return m_probe.WindowsShown(); }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "ui/button_layout.h"
 #include "ui/layout_metrics.h"
 
 namespace {
@@ -31,6 +32,32 @@ TEST(LayoutMetricsTest, EverySizeButTheBorderLinesScales)
                               m.nButtonRightMargin, m.nButtonBottomMargin, m.nButtonGap, m.nViewGapAboveButtons,
                               m.nViewLeftMargin,    m.nViewBorderLines};
         EXPECT_TRUE(std::equal(actual, actual + 10, c + 1)) << c[0];
+    }
+}
+
+TEST(LayoutMetricsTest, ButtonsFollowTheCaptionsAndAlwaysFit)
+{
+    struct {
+        int nDpi;
+        CRect client;
+        CSize cancelCaption, okCaption;
+        CRect cancel, ok;
+    } const cases[] = {
+        {96, {0, 0, 465, 321}, {42, 16}, {16, 16}, {373, 285, 435, 311}, {317, 285, 353, 311}},
+        // Ok reaching the left edge exactly, and one pixel beyond it.
+        {96, {0, 0, 465, 321}, {180, 16}, {195, 16}, {235, 285, 435, 311}, {0, 285, 215, 311}},
+        {96, {0, 0, 465, 321}, {180, 16}, {196, 16}, {235, 285, 435, 311}, {0, 285, 215, 311}},
+        // Ok would start at -239: 320 and 334 pixels shrink to 203 and 212.
+        {96, {0, 0, 465, 321}, {300, 16}, {314, 16}, {232, 285, 435, 311}, {0, 285, 212, 311}},
+        {144, {0, 0, 698, 482}, {400, 24}, {300, 24}, {301, 428, 653, 467}, {0, 428, 271, 467}},
+        {96, {0, 0, 40, 100}, {0, 16}, {0, 16}, {10, 64, 10, 90}, {-10, 64, -10, 90}},
+    };
+    for (const auto& c : cases) {
+        const ButtonLayout layout =
+            LayoutButtonRects(c.client, c.cancelCaption, c.okCaption, LayoutMetrics{}.Scaled(c.nDpi));
+        EXPECT_EQ(layout.cancel, c.cancel) << c.cancelCaption.cx << " and " << c.okCaption.cx;
+        EXPECT_EQ(layout.ok, c.ok) << c.cancelCaption.cx << " and " << c.okCaption.cx;
+        EXPECT_EQ(layout.nButtonTop, c.cancel.top);
     }
 }
 

@@ -122,6 +122,19 @@ TEST(MessageViewTest, PaintsEveryVisibleRowAtTheMargin)
     EXPECT_EQ(calls[6].text.substr(0, 4), "beta");
 }
 
+// A screen reader hears the lines as shown: nothing before the first, an empty line
+// empty, no blanks that fill a line.
+TEST(MessageViewTest, AccessibleTextIsTheLinesAsShown)
+{
+    ResetWithScript("[Title]\r\nAtlas\r\n[Message]\r\nalpha\r\n\r\nbeta\r\n");
+    AccessibleText text;
+    sim::QueueAction([&] { AfxWndFromHandle(ChildWindow(IDC_MESSAGE_VIEW))->GetAccessibleText(&text); });
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    EXPECT_EQ(text.name, "Atlas");
+    EXPECT_EQ(text.value, "alpha\r\n\r\nbeta");
+}
+
 TEST(MessageViewTest, PaintAfterScrollingUsesTextCoordinates)
 {
     ResetWithScript(MessageOfLines(40));

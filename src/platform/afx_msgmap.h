@@ -9,7 +9,6 @@
 
 class CWnd;
 struct CreateStruct;
-struct AccessibleText;
 
 // The object bound to a window of this program, or null.
 CWnd* AfxWndFromHandle(WindowHandle hWnd);
@@ -75,14 +74,6 @@ MsgResult OnGetObject(CWnd* pWnd, MsgWParam wParam, MsgLParam lParam)
     return (static_cast<T*>(pWnd)->*Handler)(static_cast<UINT>(wParam), static_cast<int>(lParam));
 }
 
-// WM_GETACCESSIBLETEXT: the texts to fill in (lParam); answers TRUE.
-template <class T, void (T::*Handler)(AccessibleText*)>
-MsgResult OnGetAccessibleText(CWnd* pWnd, MsgWParam, MsgLParam lParam)
-{
-    (static_cast<T*>(pWnd)->*Handler)(reinterpret_cast<AccessibleText*>(lParam));
-    return TRUE;
-}
-
 }  // namespace afx_thunk
 
 #define DECLARE_MESSAGE_MAP()                              \
@@ -112,7 +103,5 @@ public:                                                    \
 #define ON_WM_VSCROLL(theClass) {WM_VSCROLL, 0, 0, &afx_thunk::OnVScroll<theClass, &theClass::OnVScroll>},
 #define ON_WM_SETFOCUS(theClass) {WM_SETFOCUS, 0, 0, &afx_thunk::OnSetFocus<theClass, &theClass::OnSetFocus>},
 #define ON_WM_GETOBJECT(theClass) {WM_GETOBJECT, 0, 0, &afx_thunk::OnGetObject<theClass, &theClass::OnGetObject>},
-#define ON_WM_GETACCESSIBLETEXT(theClass) \
-    {WM_GETACCESSIBLETEXT, 0, 0, &afx_thunk::OnGetAccessibleText<theClass, &theClass::OnGetAccessibleText>},
 #define ON_BN_CLICKED(theClass, id, handler) \
     {WM_COMMAND, BN_CLICKED, id, &afx_thunk::NoArgs<theClass, &theClass::handler>},

@@ -72,8 +72,6 @@ constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_VSCROLL = 0x0115;
-// The framework's own: a screen reader's object asks its window for its texts.
-constexpr UINT WM_GETACCESSIBLETEXT = 0x0400 + 0x100;
 
 // The object a screen reader asks a window for: its client area.
 constexpr int OBJID_CLIENT = -4;

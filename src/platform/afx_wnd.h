@@ -78,10 +78,14 @@ public:
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
 
     // The answer to WM_GETOBJECT for the client area: a read-only text object for
-    // screen readers, which asks this window for its texts (WM_GETACCESSIBLETEXT)
-    // each time it is read and holds nothing but the window handle. 0 when there is
-    // none to give: the message then takes its default processing.
+    // screen readers, which holds nothing but the window handle and each time it is
+    // read calls GetAccessibleText of the object bound to the window, on the window's
+    // own thread. 0 when there is none to give: the message then takes its default
+    // processing.
     MsgResult AccessibleTextObject(UINT nFlags);
+    // The texts of that object, asked by a direct call and never by a message, which
+    // another process could send with an address of its choosing. FALSE: none.
+    virtual BOOL GetAccessibleText(AccessibleText* pText) const;
 
     // Entry point of the backend's window procedure for windows bound to an object.
     MsgResult DispatchFromSystem(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam);

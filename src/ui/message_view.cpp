@@ -23,7 +23,6 @@ BEGIN_MESSAGE_MAP(CMessageView, CWnd)
     ON_WM_VSCROLL(CMessageView)
     ON_WM_KEYDOWN(CMessageView)
     ON_WM_GETOBJECT(CMessageView)
-    ON_WM_GETACCESSIBLETEXT(CMessageView)
 END_MESSAGE_MAP()
 
 int CMessageView::LayoutLines(CDC* pDC)
@@ -169,7 +168,7 @@ MsgResult CMessageView::OnGetObject(UINT nFlags, int nObjectId)
 
 // The view's accessible object reads it: named by the frame's caption, the message as
 // shown, one display line to a line, without the spaces that fill each line.
-void CMessageView::OnGetAccessibleText(AccessibleText* pText)
+BOOL CMessageView::GetAccessibleText(AccessibleText* pText) const
 {
     pText->name = theScript.m_szTitle;
     pText->value.clear();
@@ -183,4 +182,5 @@ void CMessageView::OnGetAccessibleText(AccessibleText* pText)
         }
         pText->value.append(m_apszLines[i], nLength);
     }
+    return TRUE;
 }

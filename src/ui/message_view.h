@@ -27,7 +27,7 @@ public:
     void OnVScroll(UINT nSBCode, UINT nPos);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     MsgResult OnGetObject(UINT nFlags, int nObjectId);
-    void OnGetAccessibleText(AccessibleText* pText);
+    BOOL GetAccessibleText(AccessibleText* pText) const override;
 
 protected:
     const LayoutMetrics m_metrics;

@@ -120,6 +120,8 @@ void CWnd::UpdateWindow() { os::UpdateWindow(m_hWnd); }
 
 MsgResult CWnd::AccessibleTextObject(UINT nFlags) { return os::AccessibleTextObject(m_hWnd, nFlags); }
 
+BOOL CWnd::GetAccessibleText(AccessibleText* /*pText*/) const { return FALSE; }
+
 BOOL CWnd::PostMessage(UINT message, MsgWParam wParam, MsgLParam lParam)
 {
     return os::PostMessage(m_hWnd, message, wParam, lParam);

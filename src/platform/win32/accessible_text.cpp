@@ -4,9 +4,11 @@
 // The object is built on the system's standard object for the window's client area
 // (CreateStdAccessibleObject): everything but the role, name, value and description
 // is the standard object's answer. It holds the window handle and never the window's
-// object: each read asks the window (WM_GETACCESSIBLETEXT), and once the window is
-// gone, or no longer answers, the object says it is no longer connected. A reader
-// may keep the object for as long as it likes.
+// object: each read finds the object bound to the window and calls it, on the
+// window's thread, where COM delivers a reader's calls; once the window is gone the
+// object says it is no longer connected. A reader may keep the object for as long as
+// it likes. No message carries the texts: a message in the private range can come
+// from any process, with any address in it.
 //
 // oleacc.dll, ole32.dll and oleaut32.dll are loaded from the system directory the
 // first time a reader asks, so a launcher that no reader looks at loads none of them.
@@ -199,9 +201,12 @@ private:
         if (!IsSelf(varChild)) {
             return E_INVALIDARG;
         }
+        if (::GetWindowThreadProcessId(m_hWnd, nullptr) != ::GetCurrentThreadId()) {
+            return ::IsWindow(m_hWnd) ? RPC_E_WRONG_THREAD : CO_E_OBJNOTCONNECTED;
+        }
+        const CWnd* pWnd = AfxWndFromHandle(FromHwnd(m_hWnd));
         AccessibleText text;
-        if (!::IsWindow(m_hWnd) ||
-            ::SendMessageW(m_hWnd, WM_GETACCESSIBLETEXT, 0, reinterpret_cast<LPARAM>(&text)) == 0) {
+        if (pWnd == nullptr || !pWnd->GetAccessibleText(&text)) {
             return CO_E_OBJNOTCONNECTED;
         }
         const WideText wide((text.*pPart).c_str(), static_cast<int>((text.*pPart).size()));
