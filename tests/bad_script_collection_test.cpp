@@ -136,10 +136,10 @@ std::vector<BadScript> Collection()
         {"utf8_bom.ini", false, true, {}, {{Field::Title, "T"}}},
         {"utf16_text.ini", false, true, {}, {{Field::Title, "T"}}},
         {"utf16be_message_given_back.ini", false, true, {},
-         {{Field::Message, u8"\u0393\u03B5\u03B9\u03AC \u4E16\u754C \U0001F600\n"}, {Field::Title, "T"}}},
+         {{Field::Message, u8"\u0393\u03B5\u03B9\u03AC \u4E16\u754C \U0001F600\u0800\n"}, {Field::Title, "T"}}},
         {"utf8_broken_sequences.ini", false, true, {},
          {{Field::Title, u8"A\uFFFD(\uFFFD\uFFFD\U0001F600\uFFFD\uFFFD\uFFFD\uFFFD\uFFFDB\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"
-                                u8"\uFFFD\uFFFD\uFFFD\uFFFD"}, {Field::Ok, "Go"}}},
+                                u8"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"}, {Field::Ok, "Go"}}},
         {"utf16_lone_surrogates_odd_byte.ini", false, true, {},
          {{Field::Title, u8"a\uFFFDb\uFFFD"}, {Field::Ok, u8"Go\uFFFD"}}},
         {"utf16_ctrl_z.ini", false, true, {}, {{Field::Title, u8"T\u1A41"}, {Field::Ok, "Ok"}}},

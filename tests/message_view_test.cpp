@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "launcher_run.h"
@@ -149,6 +150,32 @@ TEST(MessageViewTest, PaintAfterScrollingUsesTextCoordinates)
     EXPECT_EQ(calls[5].y, 48);
     EXPECT_EQ(calls[5].text.substr(0, 5), "line3");
     EXPECT_EQ(calls.size(), 5u + 17u);
+}
+
+// A display line ends where the text's rules allow: in ANSI text at blanks only, in
+// Unicode text also after an ideograph, and never after a joiner inside an emoji.
+TEST(MessageViewTest, LinesBreakWhereTheTextsRulesAllow)
+{
+    std::string ideographs, couples;
+    for (int i = 0; i < 40; ++i) {
+        ideographs += i < 18 ? "\xE6\xBC\xA2" : "";
+        couples += "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9";  // man, joiner, woman
+    }
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string(50, 'a') + " well-known", "well-known"},
+        {"\xEF\xBB\xBF" + ideographs + "abcdefghij", "abcdefghij"},
+        {"\xEF\xBB\xBF" + couples, "\xF0\x9F\x91\xA8"}};
+    for (const auto& [message, secondLine] : cases) {
+        const bool bUtf8 = message[0] == '\xEF';
+        ResetWithScript(message.substr(0, bUtf8 ? 3 : 0) + "[Message]\r\n" + message.substr(bUtf8 ? 3 : 0) + "\r\n");
+        sim::SetCharWidth([](unsigned char b) { return b < 0x80 ? 7 : b == 0xE6 ? 22 : b == 0xF0 ? 24 : 0; });
+        std::vector<sim::DrawCall> calls;
+        sim::QueueAction([&] { calls = sim::Paint(ChildWindow(IDC_MESSAGE_VIEW)); });
+        sim::QueueClick(IDC_CANCEL);
+        RunLauncher();
+        ASSERT_GE(calls.size(), 7u);
+        EXPECT_EQ(calls[6].text.substr(0, secondLine.size()), secondLine) << message;
+    }
 }
 
 // 300 Japanese characters without a space, each 14 pixels wide, in a fit limit of

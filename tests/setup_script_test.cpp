@@ -159,6 +159,8 @@ const SingleLineSection kSingleLineSections[] = {
     {"[RegValue]", &CSetupScript::m_szRegValue}, {"[RegVersion]", &CSetupScript::m_szRegVersion},
 };
 
+void PrintTo(const SingleLineSection& section, std::ostream* os) { *os << section.header; }
+
 class SetupScriptSingleLine : public script_test::ScriptTest,
                               public ::testing::WithParamInterface<SingleLineSection> {
 protected:

@@ -143,6 +143,8 @@ const CheckCase kCases[] = {
      "\"Error: \xE3\x81\x82\xEF\xBF\xBD\"", 932},
 };
 
+void PrintTo(const CheckCase& checkCase, std::ostream* os) { *os << checkCase.pszName; }
+
 class SetupCheckTest : public ::testing::TestWithParam<CheckCase> {
 protected:
     void SetUp() override

@@ -65,6 +65,43 @@ TEST(StdioFileTest, CrLfAcrossTheReadBuffer)
     EXPECT_EQ(lines, (Lines{first + "\n", "b\n"}));
 }
 
+// 12 KB of UTF-8 and of UTF-16, shifted a unit at a time, so that each kind of
+// character lies across each refill of the 4 KB buffer: every line reads whole, and
+// the same again after a seek to where it began.
+TEST(StdioFileTest, UnicodeAcrossEveryRefill)
+{
+    const char* const pszLine = "ab \xE3\x81\x82\xF0\x9F\x98\x80\n";
+    const struct {
+        std::string mark, x, lineEnd, line;
+    } forms[] = {{"\xEF\xBB\xBF", "x", "\r\n", "ab \xE3\x81\x82\xF0\x9F\x98\x80\r\n"},
+                 {"\xFF\xFE", {"x\0", 2}, {"\r\0\n\0", 4}, {"a\0b\0 \0\x42\x30\x3D\xD8\x00\xDE\r\0\n\0", 16}}};
+    for (const auto& form : forms) {
+        for (int nShift = 0; nShift < 12; ++nShift) {
+            std::string bytes = form.mark;
+            for (int i = 0; i < nShift; ++i) {
+                bytes += form.x;
+            }
+            for (bytes += form.lineEnd; bytes.size() < 12288;) {
+                bytes += form.line;
+            }
+            sim::Reset();
+            sim::AddFile("f.txt", bytes);
+            CStdioFile file;
+            char sz[32];
+            ASSERT_TRUE(file.Open("f.txt") && file.ReadString(sz, sizeof sz) != nullptr);
+            std::vector<long long> starts;
+            for (long long start = file.GetPosition(); file.ReadString(sz, sizeof sz); start = file.GetPosition()) {
+                ASSERT_STREQ(sz, pszLine) << nShift << " at " << start;
+                starts.push_back(start);
+            }
+            for (const long long start : starts) {
+                ASSERT_EQ(file.Seek(start, CStdioFile::begin), start);
+                ASSERT_STREQ(file.ReadString(sz, sizeof sz), pszLine) << nShift << " from " << start;
+            }
+        }
+    }
+}
+
 TEST(StdioFileTest, EndOfFileLeavesTheBufferUntouched)
 {
     sim::Reset();
