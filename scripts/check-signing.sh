@@ -15,7 +15,10 @@ scripts/install-deps.sh signing
 
 work=$(mktemp -d)
 for b in win32 win64; do [ ! -f build/$b/setup.exe ] || cp -p build/$b/setup.exe "$work/$b.unsigned.exe"; done
-restore() { for b in win32 win64; do [ ! -f "$work/$b.unsigned.exe" ] || cp -p "$work/$b.unsigned.exe" "$root/build/$b/setup.exe"; done; kill ${tsa:-} 2>/dev/null; rm -rf "$work"; }
+restore() {
+  for b in win32 win64; do [ ! -f "$work/$b.unsigned.exe" ] || cp -p "$work/$b.unsigned.exe" "$root/build/$b/setup.exe"; done
+  kill ${tsa:-} 2>/dev/null || true; rm -rf "$work"
+}
 trap restore EXIT
 cd "$work"
 
@@ -30,12 +33,15 @@ cat signer.pem root.pem >chain.pem && echo "test-password" >password.txt && echo
 openssl pkcs12 -export -inkey signer.key -in chain.pem -passout file:password.txt -out signer.p12
 
 export SOFTHSM2_CONF="$work/softhsm2.conf" module=/usr/lib/softhsm/libsofthsm2.so
-mkdir tokens && echo "directories.tokendir = $work/tokens" >"$SOFTHSM2_CONF" && openssl pkcs8 -topk8 -nocrypt -in signer.key -out signer.p8
+mkdir tokens && echo "directories.tokendir = $work/tokens" >"$SOFTHSM2_CONF"
+openssl pkcs8 -topk8 -nocrypt -in signer.key -out signer.p8
 softhsm2-util --init-token --free --label release --pin 1234 --so-pin 12345678 >/dev/null
 softhsm2-util --import signer.p8 --token release --label signer --id 01 --pin 1234 >/dev/null
-openssl x509 -in signer.pem -outform der | pkcs11-tool --module $module --login --pin 1234 --write-object /dev/stdin --type cert --label signer >/dev/null 2>&1
+openssl x509 -in signer.pem -outform der | pkcs11-tool --module $module --login --pin 1234 \
+  --write-object /dev/stdin --type cert --label signer >/dev/null 2>&1
 # The chain as a publisher makes it: the certificate read off the token, then the root.
-pkcs11-tool --module $module --read-object --type cert --label signer 2>/dev/null | openssl x509 -inform der -out token.pem && cat root.pem >>token.pem
+pkcs11-tool --module $module --read-object --type cert --label signer 2>/dev/null | openssl x509 -inform der -out token.pem
+cat root.pem >>token.pem
 token=(--pkcs11-module $module --key "pkcs11:token=release;object=signer;type=private" --certs token.pem)
 
 printf '[tsa]\ndefault_tsa=t\n[t]\nserial=tsa.serial\nsigner_digest=sha256\ndefault_policy=1.2.3.4\ndigests=sha256\n' >ts.cnf
