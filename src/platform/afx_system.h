@@ -1,8 +1,10 @@
 // Services outside the user interface: registry, version resources, process start,
-// the module file name, the work area and the display scale.
+// the module file name, the work area, the display scale and the user's languages.
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/afx_types.h"
 
@@ -61,3 +63,6 @@ const char* AfxGetModuleFileName();
 CRect AfxGetWorkArea();
 // Pixels per logical inch of the display the program started on (96 at 100 %).
 int AfxGetDisplayDpi();
+// The languages the user reads the system's user interface in, most wanted first,
+// as language tags ("de-DE"); empty when the system names none.
+std::vector<std::string> AfxGetUserLanguages();

@@ -1,11 +1,14 @@
 // CSetupScript: the setup record's defaults and the parser that fills it from setup.ini.
 #include "script/setup_script.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "platform/afx_app.h"
+#include "platform/afx_system.h"
 #include "platform/afx_text.h"
+#include "script/language_choice.h"
 
 namespace {
 
@@ -16,27 +19,44 @@ const char kTooManyLines[] = "Maximum number of lines exceeded";
 struct SectionEntry {
     const char* pszHeader;
     BOOL (CSetupScript::*pfnRead)();
+    bool bTranslated;  // may carry a language tag; what is installed never does
 };
 
 const SectionEntry kSections[] = {
-    {"[Title]", &CSetupScript::ReadTitle},
-    {"[Message]", &CSetupScript::ReadMessage},
-    {"[Ok]", &CSetupScript::ReadOk},
-    {"[Cancel]", &CSetupScript::ReadCancel},
-    {"[Run]", &CSetupScript::ReadRun},
-    {"[Rootkey]", &CSetupScript::ReadRootkey},
-    {"[RegKey]", &CSetupScript::ReadRegKey},
-    {"[RegValue]", &CSetupScript::ReadRegValue},
-    {"[RegVersion]", &CSetupScript::ReadRegVersion},
-    {"[RegText]", &CSetupScript::ReadRegText},
+    {"[Title]", &CSetupScript::ReadTitle, true},
+    {"[Message]", &CSetupScript::ReadMessage, true},
+    {"[Ok]", &CSetupScript::ReadOk, true},
+    {"[Cancel]", &CSetupScript::ReadCancel, true},
+    {"[Run]", &CSetupScript::ReadRun, true},
+    {"[Rootkey]", &CSetupScript::ReadRootkey, false},
+    {"[RegKey]", &CSetupScript::ReadRegKey, false},
+    {"[RegValue]", &CSetupScript::ReadRegValue, false},
+    {"[RegVersion]", &CSetupScript::ReadRegVersion, false},
+    {"[RegText]", &CSetupScript::ReadRegText, true},
 };
 
-// The headers are plain ASCII, so folding A-Z alone is enough: no other byte, and no
-// double-byte character, can ever equal one of their characters.
-const SectionEntry* FindSection(const char* pszLine)
+// The section whose header the line is, and the header's language tag (empty when
+// untagged) in *pTag. The headers and tags are plain ASCII, so folding A-Z alone is
+// enough: no other byte, and no double-byte character, can ever equal one of their
+// characters.
+const SectionEntry* FindSection(const char* pszLine, std::string* pTag)
 {
+    pTag->clear();
     for (const SectionEntry& section : kSections) {
         if (AfxEqualNoCaseAscii(pszLine, section.pszHeader)) {
+            return &section;
+        }
+    }
+    const char* pszDot = AfxStrChr(pszLine, '.');
+    const std::size_t nLength = std::strlen(pszLine);
+    if (pszDot == nullptr || pszLine[nLength - 1] != ']' ||
+        !IsLanguageTag(pszDot + 1, static_cast<std::size_t>(pszLine + nLength - 1 - (pszDot + 1)))) {
+        return nullptr;
+    }
+    const std::string header = std::string(pszLine, pszDot) + ']';
+    for (const SectionEntry& section : kSections) {
+        if (section.bTranslated && AfxEqualNoCaseAscii(header.c_str(), section.pszHeader)) {
+            pTag->assign(pszDot + 1, pszLine + nLength - 1);
             return &section;
         }
     }
@@ -90,7 +110,7 @@ BOOL GiveBackLine(CScriptFile& file)
 // A single-line section: the next line with content, whatever it is, is the value.
 // The read goes through a buffer of its own, so that a field whose value never
 // comes keeps what it held rather than a passed-over line.
-BOOL ReadValue(CScriptFile& file, char* pszField)
+BOOL ReadValue(CScriptFile& file, char* pszField, bool bKeep)
 {
     char szLine[SCRIPT_LINE_SIZE];
     if (file.ReadSignificantLine(szLine, SCRIPT_LINE_SIZE) == nullptr) {
@@ -99,7 +119,9 @@ BOOL ReadValue(CScriptFile& file, char* pszField)
         return file.HasReadError() ? ShowReadError(file) : Fail(file, nullptr);
     }
     Tell(file, ScriptLine::Value);
-    std::strcpy(pszField, szLine);
+    if (bKeep) {
+        std::strcpy(pszField, szLine);
+    }
     return TRUE;
 }
 
@@ -163,19 +185,72 @@ BOOL CSetupScript::Load()
     // Everything the script says is handed on in its own encoding.
     AfxSetTextEncoding(m_file.IsUnicode() ? AfxTextEncoding::Utf8 : AfxTextEncoding::Ansi);
     // The file stays open after this: the record's destructor closes it.
-    return Parse();
+    return Parse(AfxGetUserLanguages());
 }
 
-BOOL CSetupScript::Parse()
+BOOL CSetupScript::Parse(const std::vector<std::string>& userLanguages)
 {
+    const long long nTextStart = m_file.GetPosition();
+    if (!ReadSections(std::string())) {
+        return FALSE;
+    }
+    std::vector<std::string> tags;
+    for (const ScriptLanguage& language : m_languages) {
+        tags.push_back(language.tag);
+    }
+    m_language = ChooseLanguage(userLanguages, tags);
+    // The chosen tag and its shortened forms, the most specific first; each is read
+    // after the less specific ones, so that its sections win.
+    std::vector<std::string> kept;
+    if (!m_language.empty()) {
+        std::string tag = m_language;
+        do {
+            kept.push_back(tag);
+        } while (ShortenLanguageTag(&tag));
+    }
+    for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
+        const auto hasTag = [&](const ScriptLanguage& language) {
+            return AfxEqualNoCaseAscii(language.tag.c_str(), it->c_str());
+        };
+        if (std::none_of(m_languages.begin(), m_languages.end(), hasTag)) {
+            continue;
+        }
+        if (m_file.Seek(nTextStart, CStdioFile::begin) != nTextStart) {
+            return ShowReadError(m_file);
+        }
+        if (!ReadSections(*it)) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CSetupScript::ReadSections(const std::string& keptTag)
+{
+    // Every reading counts the lines afresh, and so meets the same limits.
+    m_nMessageLines = 0;
+    m_nRegTextLines = 0;
+    m_languages.clear();
     char szLine[SCRIPT_LINE_SIZE];
+    std::string tag;
     while (m_file.ReadSignificantLine(szLine, SCRIPT_LINE_SIZE) != nullptr) {
-        const SectionEntry* pSection = FindSection(szLine);
+        const SectionEntry* pSection = FindSection(szLine, &tag);
         if (pSection == nullptr) {
             if (ReadsOnPast(m_file, (std::string("Error: ") + szLine).c_str())) {
                 continue;
             }
             return FALSE;
+        }
+        m_bKeepSection = AfxEqualNoCaseAscii(tag.c_str(), keptTag.c_str());
+        m_nSectionLanguage = -1;
+        if (!tag.empty()) {
+            const auto it = std::find_if(m_languages.begin(), m_languages.end(), [&](const ScriptLanguage& language) {
+                return AfxEqualNoCaseAscii(language.tag.c_str(), tag.c_str());
+            });
+            m_nSectionLanguage = static_cast<int>(it - m_languages.begin());
+            if (it == m_languages.end()) {
+                m_languages.push_back({tag});
+            }
         }
         Tell(m_file, ScriptLine::Header);
         if (!(this->*pSection->pfnRead)()) {
@@ -185,14 +260,19 @@ BOOL CSetupScript::Parse()
     return CheckEndOfFile(m_file);
 }
 
-BOOL CSetupScript::ReadTitle() { return ReadValue(m_file, m_szTitle); }
-BOOL CSetupScript::ReadOk() { return ReadValue(m_file, m_szOk); }
-BOOL CSetupScript::ReadCancel() { return ReadValue(m_file, m_szCancel); }
-BOOL CSetupScript::ReadRun() { return ReadValue(m_file, m_szRun); }
-BOOL CSetupScript::ReadRootkey() { return ReadValue(m_file, m_szRootkey); }
-BOOL CSetupScript::ReadRegKey() { return ReadValue(m_file, m_szRegKey); }
-BOOL CSetupScript::ReadRegValue() { return ReadValue(m_file, m_szRegValue); }
-BOOL CSetupScript::ReadRegVersion() { return ReadValue(m_file, m_szRegVersion); }
+BOOL CSetupScript::ReadTitle() { return ReadValue(m_file, m_szTitle, m_bKeepSection); }
+BOOL CSetupScript::ReadOk() { return ReadValue(m_file, m_szOk, m_bKeepSection); }
+BOOL CSetupScript::ReadCancel() { return ReadValue(m_file, m_szCancel, m_bKeepSection); }
+BOOL CSetupScript::ReadRun() { return ReadValue(m_file, m_szRun, m_bKeepSection); }
+BOOL CSetupScript::ReadRootkey() { return ReadValue(m_file, m_szRootkey, m_bKeepSection); }
+BOOL CSetupScript::ReadRegKey() { return ReadValue(m_file, m_szRegKey, m_bKeepSection); }
+BOOL CSetupScript::ReadRegValue() { return ReadValue(m_file, m_szRegValue, m_bKeepSection); }
+BOOL CSetupScript::ReadRegVersion() { return ReadValue(m_file, m_szRegVersion, m_bKeepSection); }
+
+int& CSetupScript::SectionLines(int ScriptLanguage::*pnLanguageLines, int* pnUntaggedLines)
+{
+    return m_nSectionLanguage < 0 ? *pnUntaggedLines : m_languages[m_nSectionLanguage].*pnLanguageLines;
+}
 
 // Raw lines up to the next header: blank, comment and indented lines are text here.
 BOOL CSetupScript::ReadMessage()
@@ -218,8 +298,9 @@ BOOL CSetupScript::ReadMessage()
             bOk = GiveBackLine(m_file);
             break;
         }
-        // The count runs over every [Message] section of the script together.
-        if (m_nMessageLines == MAX_SECTION_LINES) {
+        // The count runs over every [Message] section of one language together.
+        int& nLines = SectionLines(&ScriptLanguage::nMessageLines, &m_nMessageLines);
+        if (nLines == MAX_SECTION_LINES) {
             if (ReadsOnPast(m_file, kTooManyLines)) {
                 continue;
             }
@@ -227,12 +308,14 @@ BOOL CSetupScript::ReadMessage()
             break;
         }
         Tell(m_file, ScriptLine::SectionText);
-        text += pszLine;
-        ++m_nMessageLines;
+        if (m_bKeepSection) {
+            text += pszLine;
+        }
+        ++nLines;
     }
     delete[] pszLine;
-    if (!bOk) {
-        return FALSE;
+    if (!bOk || !m_bKeepSection) {
+        return bOk;
     }
     // A repeated section replaces the earlier text. The message view releases the
     // block with delete[].
@@ -247,8 +330,14 @@ BOOL CSetupScript::ReadMessage()
 BOOL CSetupScript::ReadRegText()
 {
     char szLine[SCRIPT_LINE_SIZE];
+    // A tagged section replaces the text it is chosen over.
+    if (m_bKeepSection && m_nSectionLanguage >= 0) {
+        for (char* pszSlot : m_szRegText) {
+            pszSlot[0] = '\0';
+        }
+    }
     // A repeated section fills the slots from the first again, while the count, and
-    // so the limit, runs over every [RegText] section together.
+    // so the limit, runs over every [RegText] section of one language together.
     for (int nSlot = 0;; ++nSlot) {
         m_file.m_nLineStart = m_file.GetPosition();
         if (m_file.ReadString(szLine, SCRIPT_LINE_SIZE) == nullptr) {
@@ -258,20 +347,27 @@ BOOL CSetupScript::ReadRegText()
         if (IsSectionHeader(szLine)) {
             return GiveBackLine(m_file);
         }
-        if (m_nRegTextLines == MAX_SECTION_LINES) {
+        int& nLines = SectionLines(&ScriptLanguage::nRegTextLines, &m_nRegTextLines);
+        if (nLines == MAX_SECTION_LINES) {
             if (ReadsOnPast(m_file, kTooManyLines)) {
                 continue;  // every later line is over the limit too: no slot is filled again
             }
             return FALSE;
         }
         Tell(m_file, ScriptLine::SectionText);
-        // nSlot never passes m_nRegTextLines, which is below MAX_SECTION_LINES here.
-        std::strcpy(m_szRegText[nSlot], szLine);
-        ++m_nRegTextLines;
+        // nSlot never passes nLines, which is below MAX_SECTION_LINES here.
+        if (m_bKeepSection) {
+            std::strcpy(m_szRegText[nSlot], szLine);
+        }
+        ++nLines;
     }
 }
 
-BOOL CSetupScript::IsSectionHeader(const char* lpszLine) { return FindSection(lpszLine) != nullptr ? TRUE : FALSE; }
+BOOL CSetupScript::IsSectionHeader(const char* lpszLine)
+{
+    std::string tag;
+    return FindSection(lpszLine, &tag) != nullptr ? TRUE : FALSE;
+}
 
 BOOL CSetupScript::ExpandTabs(char** ppszLine)
 {

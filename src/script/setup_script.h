@@ -1,6 +1,9 @@
 // The setup record: every value of setup.ini, and the parser that fills it.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "script/script_file.h"
 
 // The most lines a multi-line section ([Message], [RegText]) takes.
@@ -20,6 +23,14 @@ public:
     CScriptFile m_file;
 };
 
+// A language that the script's sections are tagged with ("[Title.de]"), and the lines
+// that its multi-line sections have taken: each language has the limit of its own.
+struct ScriptLanguage {
+    std::string tag;  // as the script first writes it
+    int nMessageLines = 0;
+    int nRegTextLines = 0;
+};
+
 class CSetupScript : public CScriptBase {
 public:
     CSetupScript();
@@ -30,7 +41,10 @@ public:
     BOOL Load() override;
     // Reads the script from m_file, already open, up to its end or its first failure;
     // the failure goes to m_file's reporter if it has one, else to a message box.
-    BOOL Parse();
+    // Every section of every language is read and checked; the fields keep the
+    // sections of the language chosen for userLanguages (most wanted first), each
+    // section falling back to the chosen tag shortened, then to the untagged one.
+    BOOL Parse(const std::vector<std::string>& userLanguages = {});
 
     BOOL ReadTitle();
     BOOL ReadMessage();
@@ -43,7 +57,9 @@ public:
     BOOL ReadRegVersion();
     BOOL ReadRegText();
 
-    // True when the whole line is one of the ten section headers, ASCII case ignored.
+    // True when the whole line is one of the ten section headers, ASCII case ignored,
+    // or one of [Title], [Message], [Ok], [Cancel], [Run], [RegText] with a language
+    // tag ("[Message.de-CH]").
     static BOOL IsSectionHeader(const char* lpszLine);
     // Replaces *ppszLine (a SCRIPT_LINE_SIZE heap buffer) by a new one with each tab
     // expanded to TAB_SPACES spaces. Fails, leaving *ppszLine as it was, when the
@@ -62,6 +78,21 @@ public:
     char m_szRegValue[SCRIPT_LINE_SIZE];
     char m_szRegText[MAX_SECTION_LINES][SCRIPT_LINE_SIZE];
     int m_nRegTextLines = 0;
+    // The languages of the script's tagged sections, in the order of their first
+    // section, and the one chosen (empty: the untagged sections are used).
+    std::vector<ScriptLanguage> m_languages;
+    std::string m_language;
+
+private:
+    // One reading of the whole script, which keeps the sections tagged keptTag (the
+    // untagged ones when it is empty) in the fields.
+    BOOL ReadSections(const std::string& keptTag);
+    int& SectionLines(int ScriptLanguage::*pnLanguageLines, int* pnUntaggedLines);
+
+    // While reading: the language of the section being read in m_languages (-1 when
+    // untagged), and whether the fields keep it.
+    int m_nSectionLanguage = -1;
+    bool m_bKeepSection = true;
 };
 
 // The program's setup record (constructed after the application object).

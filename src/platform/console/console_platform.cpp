@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/afx_app.h"
+#include "platform/afx_system.h"
 #include "platform/afx_text.h"
 #include "platform/console/console_system.h"
 #include "platform/framework/unicode_text.h"
@@ -87,6 +88,9 @@ void os::CloseFile(FileHandle hFile) { std::fclose(AsFile(hFile)); }
 
 // Scripts are read in the code page the tool was told, Windows-1252 by default.
 bool AfxIsLeadByte(unsigned char c) { return ConsoleIsLeadByte(c); }
+
+// A checker reads the untagged sections unless it is told a language.
+std::vector<std::string> AfxGetUserLanguages() { return {}; }
 
 int AfxMessageBox(const char* lpszText, UINT)
 {

@@ -23,7 +23,7 @@ namespace sim {
 // Back to a fresh machine: no windows, files, registry or records; ANSI text; default font
 // (height 16, average width 7, every character 7 wide), single-byte code page,
 // module path "C:\media\SETUP.EXE", work area (0, 0, 1024, 738), show command
-// SW_SHOWNORMAL, every WinExec succeeding.
+// SW_SHOWNORMAL, every WinExec succeeding, the user's language en-US.
 void Reset();
 
 // --- Environment -------------------------------------------------------------
@@ -32,6 +32,8 @@ void SetWorkArea(const CRect& area);
 void SetStartupShowCommand(int nCmdShow);
 // A double-byte code page whose lead bytes are 0x81-0x9F and 0xE0-0xFC.
 void SetDoubleByteCodePage(bool enabled);
+// The user's UI languages, most wanted first; "en-US" alone by default.
+void SetUserLanguages(const std::vector<std::string>& tags);
 
 // --- Files (names compared without regard to ASCII case) ---------------------
 void AddFile(const std::string& name, const std::string& bytes);

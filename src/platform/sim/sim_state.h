@@ -73,6 +73,7 @@ struct Machine {
     CRect workArea{0, 0, 1024, 738};
     int showCommand = SW_SHOWNORMAL;
     bool doubleByte = false;
+    std::vector<std::string> userLanguages{"en-US"};
 
     // Windows
     std::vector<std::unique_ptr<SimWindow>> windows;  // index = handle - 1

@@ -96,6 +96,8 @@ void SetStartupShowCommand(int nCmdShow) { TheMachine().showCommand = nCmdShow; 
 
 void SetDoubleByteCodePage(bool enabled) { TheMachine().doubleByte = enabled; }
 
+void SetUserLanguages(const std::vector<std::string>& tags) { TheMachine().userLanguages = tags; }
+
 }  // namespace sim
 
 BOOL CRegKey::Open(AfxRootKey root, const char* lpszKeyName)
@@ -210,6 +212,8 @@ const char* AfxGetModuleFileName() { return sim::TheMachine().moduleFileName.c_s
 CRect AfxGetWorkArea() { return sim::TheMachine().workArea; }
 
 int AfxGetDisplayDpi() { return 96; }
+
+std::vector<std::string> AfxGetUserLanguages() { return sim::TheMachine().userLanguages; }
 
 bool AfxIsLeadByte(unsigned char c)
 {
