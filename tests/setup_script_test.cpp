@@ -121,6 +121,15 @@ INSTANTIATE_TEST_SUITE_P(
                       // Only A-Z fold: a dotless i of a Turkish code page is no 'i'.
                       HeaderCase{CrLf({"[T\xFDtle]"}), FALSE, "", {"Error: [T\xFDtle]"}},
                       HeaderCase{CrLf({"[Setup]"}), FALSE, "", {"Error: [Setup]"}},
+                      // A language tag: ASCII letters, digits, single hyphens, on what is shown only.
+                      HeaderCase{CrLf({"[TITLE.en-us-1996]", "T"}), TRUE, "T", {}},
+                      HeaderCase{CrLf({"[Title.en_US]"}), FALSE, "", {"Error: [Title.en_US]"}},
+                      HeaderCase{CrLf({"[Title.en--US]"}), FALSE, "", {"Error: [Title.en--US]"}},
+                      HeaderCase{CrLf({"[Title.en-]"}), FALSE, "", {"Error: [Title.en-]"}},
+                      HeaderCase{CrLf({"[Title.1en]"}), FALSE, "", {"Error: [Title.1en]"}},
+                      HeaderCase{CrLf({"[Title.]"}), FALSE, "", {"Error: [Title.]"}},
+                      HeaderCase{CrLf({"[RegKey.en]"}), FALSE, "", {"Error: [RegKey.en]"}},
+                      HeaderCase{CrLf({"[Rootkey.en]"}), FALSE, "", {"Error: [Rootkey.en]"}},
                       // The title takes the next header as its value; the rest is top level.
                       HeaderCase{CrLf({"[Title]", "[Ok]", "Go"}), FALSE, "[Ok]", {"Error: Go"}}));
 
@@ -388,6 +397,20 @@ TEST_P(SetupScriptLineLimit, RepeatedSectionsCountTogether)
     EXPECT_EQ(ShownTexts(), Texts{kTooMany});
 }
 
+TEST_P(SetupScriptLineLimit, EachLanguageCountsApart)
+{
+    const std::string header = GetParam();
+    const auto tagged = [&](const char* pszTag) {
+        return header.substr(0, header.size() - 1) + "." + pszTag + "]\r\n";
+    };
+    sim::SetUserLanguages({"de-DE"});
+    EXPECT_TRUE(Load(Header() + RepeatedLines("x", 300) + tagged("de") + NumberedLines(300)));
+    EXPECT_EQ(IsMessage() ? Message().substr(0, Message().find('\n')) : m_pScript->m_szRegText[0], "line 1");
+    // A language the user does not read has the same limit, over all its sections.
+    EXPECT_FALSE(Load(tagged("fr") + NumberedLines(200) + tagged("FR") + NumberedLines(101)));
+    EXPECT_EQ(ShownTexts(), Texts{kTooMany});
+}
+
 INSTANTIATE_TEST_SUITE_P(SetupScript, SetupScriptLineLimit, ::testing::Values("[Message]", "[RegText]"));
 
 // --- [RegText] ---------------------------------------------------------------------
@@ -402,6 +425,14 @@ TEST_F(SetupScriptRegText, RawLinesOnePerSlotWithoutNewline)
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(m_pScript->m_szRegText[i], expected[i]) << i;
     }
+}
+
+TEST_F(SetupScriptRegText, ChosenLanguageReplacesTheWholeText)
+{
+    sim::SetUserLanguages({"de"});
+    EXPECT_TRUE(Load(CrLf({"[RegText]", "old", "more", "[RegText.de]", "neu"})));
+    EXPECT_STREQ(m_pScript->m_szRegText[0], "neu");
+    EXPECT_STREQ(m_pScript->m_szRegText[1], "");
 }
 
 TEST_F(SetupScriptRegText, LongLineArrivesInPieces)

@@ -1,6 +1,7 @@
 // Whole program runs: the three outcomes of start-up, the frame and its two actions.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -284,5 +285,60 @@ TEST(FrameActionTest, SecondEnterDuringTheErrorBoxIsIgnored)
     EXPECT_EQ(CountEvents("Quit 0"), 1);
     EXPECT_FALSE(sim::LoopStalled());
 }
+
+// --- The user's language ------------------------------------------------------------
+
+struct LanguageCase {
+    std::vector<std::string> user;  // the user's languages, most wanted first
+    std::vector<std::string> tagged;  // "Title.de": a section [Title.de] whose value is "Title.de"
+    std::string shown;  // caption, Ok, Cancel, message and started command
+};
+
+void PrintTo(const LanguageCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.tagged); }
+
+class LanguageChoiceTest : public ::testing::TestWithParam<LanguageCase> {};
+
+TEST_P(LanguageChoiceTest, ChosenOnceThenSectionBySection)
+{
+    // Untagged sections before and after the tagged ones: neither the order nor an
+    // untagged [Message] ended by a tagged header may change the choice.
+    std::string script = "[Message]\r\nMessage\r\n";
+    for (const std::string& section : GetParam().tagged) {
+        script += "[" + section + "]\r\n" + section + "\r\n";
+    }
+    ResetWithScript(script + "[Title]\r\nTitle\r\n[Ok]\r\nOk\r\n[Cancel]\r\nCancel\r\n[Run]\r\nRun\r\n");
+    sim::SetUserLanguages(GetParam().user);
+    std::string shown;
+    sim::QueueAction([&] {
+        for (WindowHandle h : {FrameWindow(), ChildWindow(IDC_OK), ChildWindow(IDC_CANCEL)}) {
+            shown += sim::GetWindowInfo(h).text + " ";
+        }
+        shown += std::string(theScript.m_pszMessage, std::strcspn(theScript.m_pszMessage, "\n"));
+    });
+    sim::QueueClick(IDC_OK);
+    EXPECT_EQ(RunLauncher(), 0);
+    ASSERT_EQ(sim::StartedCommands().size(), 1u);
+    EXPECT_EQ(shown + " " + sim::StartedCommands()[0].commandLine, GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StartupTest, LanguageChoiceTest,
+    ::testing::Values(
+        LanguageCase{{"de-DE"}, {}, "Title Ok Cancel Message Run"},
+        LanguageCase{{"de-DE"}, {"Title.de", "Ok.de"}, "Title.de Ok.de Cancel Message Run"},
+        LanguageCase{{"de-DE"}, {"Title.de", "Title.de-DE", "Cancel.DE"}, "Title.de-DE Ok Cancel.DE Message Run"},
+        // A more specific section wins even when the script gives it first.
+        LanguageCase{{"de-CH"}, {"Title.de-CH", "Title.de", "Ok.de"}, "Title.de-CH Ok.de Cancel Message Run"},
+        // Another region of the language, the first in the script.
+        LanguageCase{{"de-DE"}, {"Run.de-AT", "Run.de-CH"}, "Title Ok Cancel Message Run.de-AT"},
+        LanguageCase{{"de"}, {"Message.de-CH", "Title.de-AT"}, "Title Ok Cancel Message.de-CH Run"},
+        LanguageCase{{"zh-Hant-TW"}, {"Title.zh-Hant", "Message.zh", "Message.zh-Hans"},
+                     "Title.zh-Hant Ok Cancel Message.zh Run"},
+        // The first of the user's languages that the script has, even for one section.
+        LanguageCase{{"fr-FR", "de-DE"}, {"Title.de", "Ok.fr"}, "Title Ok.fr Cancel Message Run"},
+        LanguageCase{{"it-IT", "de-DE"}, {"Title.de", "Ok.fr"}, "Title.de Ok Cancel Message Run"},
+        LanguageCase{{"ja-JP"}, {"Title.de", "Message.fr"}, "Title Ok Cancel Message Run"},
+        LanguageCase{{}, {"Title.de"}, "Title Ok Cancel Message Run"},
+        LanguageCase{{"ja-JP"}, {"title.JA-jp", "OK.Ja"}, "title.JA-jp OK.Ja Cancel Message Run"}));
 
 }  // namespace
