@@ -104,4 +104,51 @@ TEST(AccessibilityTest, ViewIsStaticTextOfTheMessageAsShown)
     CoUninitialize();
 }
 
+// Run with LC_ALL=de_DE.UTF-8 and ja_JP.UTF-8 (e2e/CMakeLists.txt), which Wine takes
+// for the user's language: the title from the full tag, the message and Ok from the
+// language alone, Cancel untagged; a script of another language shows its untagged
+// sections. The German script is ANSI (Windows-1252), the Japanese one UTF-8.
+TEST(LanguageTest, SectionsOfTheUsersLanguage)
+{
+    const LANGID language = PRIMARYLANGID(GetUserDefaultUILanguage());
+    ASSERT_TRUE(language == LANG_GERMAN || language == LANG_JAPANESE) << "needs LC_ALL=de_DE.UTF-8 or ja_JP.UTF-8";
+    const bool bGerman = language == LANG_GERMAN;
+    // Title, message and Ok, as written in the script and as shown.
+    const char* const german[][2] = {{"Einf\xFChrung", "Einf\xC3\xBChrung"}, {"Gr\xFC\xDF" "e", "Gr\xC3\xBC\xC3\x9F" "e"},
+                                     {"Los", "Los"}};
+    const char* const japanese[][2] = {{"\xE5\xB0\x8E\xE5\x85\xA5", "\xE5\xB0\x8E\xE5\x85\xA5"},
+                                       {"\xE3\x82\x88\xE3\x81\x86\xE3\x81\x93\xE3\x81\x9D", "\xE3\x82\x88\xE3\x81\x86\xE3\x81\x93\xE3\x81\x9D"},
+                                       {"\xE9\x96\x8B\xE5\xA7\x8B", "\xE9\x96\x8B\xE5\xA7\x8B"}};
+    const auto& own = bGerman ? german : japanese;
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    for (const std::string tag : {bGerman ? "de" : "ja", "fr"}) {
+        const bool bOwn = tag != "fr";
+        const std::string script = std::string(bGerman ? "" : "\xEF\xBB\xBF") +
+            "[Title]\r\nSetup\r\n[Message]\r\nWelcome.\r\n[Ok]\r\nInstall\r\n[Cancel]\r\nClose\r\n[Title." + tag +
+            (bGerman ? "-DE" : "-JP") + "]\r\n" + own[0][0] + "\r\n[Message." + tag + "]\r\n" + own[1][0] +
+            "\r\n[Ok." + tag + "]\r\n" + own[2][0] + "\r\n";
+        LauncherProcess launcher(script.c_str());
+        ASSERT_TRUE(launcher.Start());
+        HWND hFrame = launcher.WaitForVisibleFrame();
+        ASSERT_NE(hFrame, nullptr);
+        IAccessible* pAccessible = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(GetDlgItem(hFrame, kViewId), static_cast<DWORD>(OBJID_CLIENT),
+                                             __uuidof(IAccessible), reinterpret_cast<void**>(&pAccessible)), S_OK);
+        VARIANT self = {};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR value = nullptr;
+        ASSERT_EQ(pAccessible->get_accValue(self, &value), S_OK);
+        EXPECT_EQ(Utf8(std::wstring(value, SysStringLen(value))), bOwn ? own[1][1] : "Welcome.");
+        EXPECT_EQ(WindowText(hFrame), bOwn ? own[0][1] : "Setup");
+        EXPECT_EQ(WindowText(GetDlgItem(hFrame, kOkId)), bOwn ? own[2][1] : "Install");
+        EXPECT_EQ(WindowText(GetDlgItem(hFrame, kCancelId)), "Close");
+        SysFreeString(value);
+        pAccessible->Release();
+        PostMessageA(hFrame, WM_KEYDOWN, VK_ESCAPE, 1);
+        EXPECT_TRUE(launcher.ExitsWithStatusZero());
+    }
+    CoUninitialize();
+}
+
 }  // namespace

@@ -35,8 +35,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-# A Japanese locale: one end-to-end case runs Wine in it, where the ANSI code page is 932.
-if [[ " ${groups[*]} " == *" wine "* ]] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
-  echo "Generating the ja_JP.UTF-8 locale"
-  $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
-fi
+# Japanese and German locales: end-to-end cases run Wine in them, where the ANSI code
+# page is 932 or 1252 and the user's language ja-JP or de-DE.
+for locale_name in ja_JP de_DE; do
+  if [[ " ${groups[*]} " == *" wine "* ]] && ! locale -a 2>/dev/null | grep -qix "$locale_name.utf8"; then
+    echo "Generating the $locale_name.UTF-8 locale"
+    $SUDO localedef -i "$locale_name" -f UTF-8 "$locale_name.UTF-8"
+  fi
+done

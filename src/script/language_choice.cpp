@@ -10,17 +10,17 @@ bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 // The language subtag: the tag up to its first hyphen.
 std::string LanguageOf(const std::string& tag) { return tag.substr(0, tag.find('-')); }
 
-const std::string* FindTag(const std::vector<std::string>& tags, const std::string& tag)
+}  // namespace
+
+const ScriptLanguage* FindLanguage(const std::vector<ScriptLanguage>& languages, const std::string& tag)
 {
-    for (const std::string& candidate : tags) {
-        if (AfxEqualNoCaseAscii(candidate.c_str(), tag.c_str())) {
-            return &candidate;
+    for (const ScriptLanguage& language : languages) {
+        if (AfxEqualNoCaseAscii(language.tag.c_str(), tag.c_str())) {
+            return &language;
         }
     }
     return nullptr;
 }
-
-}  // namespace
 
 bool IsLanguageTag(const char* psz, std::size_t nLength)
 {
@@ -53,18 +53,18 @@ bool ShortenLanguageTag(std::string* pTag)
     return true;
 }
 
-std::string ChooseLanguage(const std::vector<std::string>& userLanguages, const std::vector<std::string>& scriptTags)
+std::string ChooseLanguage(const std::vector<std::string>& userLanguages, const std::vector<ScriptLanguage>& languages)
 {
     for (const std::string& user : userLanguages) {
         std::string tag = user;
         do {
-            if (const std::string* pFound = FindTag(scriptTags, tag)) {
-                return *pFound;
+            if (const ScriptLanguage* pFound = FindLanguage(languages, tag)) {
+                return pFound->tag;
             }
         } while (ShortenLanguageTag(&tag));
-        for (const std::string& candidate : scriptTags) {
-            if (AfxEqualNoCaseAscii(LanguageOf(candidate).c_str(), tag.c_str())) {
-                return candidate;
+        for (const ScriptLanguage& language : languages) {
+            if (AfxEqualNoCaseAscii(LanguageOf(language.tag).c_str(), tag.c_str())) {
+                return language.tag;
             }
         }
     }

@@ -1,7 +1,6 @@
 // CSetupScript: the setup record's defaults and the parser that fills it from setup.ini.
 #include "script/setup_script.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -194,35 +193,23 @@ BOOL CSetupScript::Parse(const std::vector<std::string>& userLanguages)
     if (!ReadSections(std::string())) {
         return FALSE;
     }
-    std::vector<std::string> tags;
-    for (const ScriptLanguage& language : m_languages) {
-        tags.push_back(language.tag);
+    m_language = ChooseLanguage(userLanguages, m_languages);
+    return m_language.empty() ? TRUE : ReadLanguageSections(m_language, nTextStart);
+}
+
+BOOL CSetupScript::ReadLanguageSections(const std::string& tag, long long nTextStart)
+{
+    std::string shorter = tag;
+    if (ShortenLanguageTag(&shorter) && !ReadLanguageSections(shorter, nTextStart)) {
+        return FALSE;
     }
-    m_language = ChooseLanguage(userLanguages, tags);
-    // The chosen tag and its shortened forms, the most specific first; each is read
-    // after the less specific ones, so that its sections win.
-    std::vector<std::string> kept;
-    if (!m_language.empty()) {
-        std::string tag = m_language;
-        do {
-            kept.push_back(tag);
-        } while (ShortenLanguageTag(&tag));
+    if (FindLanguage(m_languages, tag) == nullptr) {
+        return TRUE;
     }
-    for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
-        const auto hasTag = [&](const ScriptLanguage& language) {
-            return AfxEqualNoCaseAscii(language.tag.c_str(), it->c_str());
-        };
-        if (std::none_of(m_languages.begin(), m_languages.end(), hasTag)) {
-            continue;
-        }
-        if (m_file.Seek(nTextStart, CStdioFile::begin) != nTextStart) {
-            return ShowReadError(m_file);
-        }
-        if (!ReadSections(*it)) {
-            return FALSE;
-        }
+    if (m_file.Seek(nTextStart, CStdioFile::begin) != nTextStart) {
+        return ShowReadError(m_file);
     }
-    return TRUE;
+    return ReadSections(tag);
 }
 
 BOOL CSetupScript::ReadSections(const std::string& keptTag)
@@ -244,13 +231,12 @@ BOOL CSetupScript::ReadSections(const std::string& keptTag)
         m_bKeepSection = AfxEqualNoCaseAscii(tag.c_str(), keptTag.c_str());
         m_nSectionLanguage = -1;
         if (!tag.empty()) {
-            const auto it = std::find_if(m_languages.begin(), m_languages.end(), [&](const ScriptLanguage& language) {
-                return AfxEqualNoCaseAscii(language.tag.c_str(), tag.c_str());
-            });
-            m_nSectionLanguage = static_cast<int>(it - m_languages.begin());
-            if (it == m_languages.end()) {
+            const ScriptLanguage* pLanguage = FindLanguage(m_languages, tag);
+            if (pLanguage == nullptr) {
                 m_languages.push_back({tag});
+                pLanguage = &m_languages.back();
             }
+            m_nSectionLanguage = static_cast<int>(pLanguage - m_languages.data());
         }
         Tell(m_file, ScriptLine::Header);
         if (!(this->*pSection->pfnRead)()) {

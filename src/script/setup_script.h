@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "script/language_choice.h"
 #include "script/script_file.h"
 
 // The most lines a multi-line section ([Message], [RegText]) takes.
@@ -21,14 +22,6 @@ protected:
 
 public:
     CScriptFile m_file;
-};
-
-// A language that the script's sections are tagged with ("[Title.de]"), and the lines
-// that its multi-line sections have taken: each language has the limit of its own.
-struct ScriptLanguage {
-    std::string tag;  // as the script first writes it
-    int nMessageLines = 0;
-    int nRegTextLines = 0;
 };
 
 class CSetupScript : public CScriptBase {
@@ -87,6 +80,9 @@ private:
     // One reading of the whole script, which keeps the sections tagged keptTag (the
     // untagged ones when it is empty) in the fields.
     BOOL ReadSections(const std::string& keptTag);
+    // Reads again, from nTextStart, the sections of the tag's shorter forms, then
+    // those of the tag itself over them.
+    BOOL ReadLanguageSections(const std::string& tag, long long nTextStart);
     int& SectionLines(int ScriptLanguage::*pnLanguageLines, int* pnUntaggedLines);
 
     // While reading: the language of the section being read in m_languages (-1 when

@@ -2,22 +2,19 @@
 // (Windows Vista on), else its one user-interface language.
 #include "platform/afx_system.h"
 #include "platform/win32/system_library.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_include.h"
 
 namespace {
 
 using GetPreferredLanguagesProc = BOOL(WINAPI*)(DWORD, PULONG, PZZWSTR, PULONG);
 
-// The tags of a list of NUL-ended names that an empty name ends. Tags are ASCII.
+// The tags of a list of NUL-ended names that an empty name ends.
 std::vector<std::string> TagsFromList(const wchar_t* pszList)
 {
     std::vector<std::string> tags;
-    for (const wchar_t* p = pszList; *p != L'\0'; ++p) {
-        std::string tag;
-        for (; *p != L'\0'; ++p) {
-            tag += *p < 0x80 ? static_cast<char>(*p) : '?';
-        }
-        tags.push_back(tag);
+    for (const wchar_t* p = pszList; *p != L'\0'; p += ::lstrlenW(p) + 1) {
+        tags.push_back(NarrowText(p).c_str());
     }
     return tags;
 }
