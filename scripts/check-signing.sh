@@ -54,7 +54,7 @@ class Answer(h.BaseHTTPRequestHandler):
 server = h.HTTPServer(("127.0.0.1", 0), Answer); print(server.server_port, flush=True); server.serve_forever()' \
   openssl ts -reply -config ts.cnf -signer tsa.pem -inkey tsa.key -queryfile /dev/stdin -out /dev/stdout >tsa.port 2>/dev/null &
 tsa=$!
-for _ in $(seq 50); do [ -s tsa.port ] && break; sleep 0.2; done
+for _ in $(seq 150); do [ -s tsa.port ] && break; sleep 0.2; done  # Python may take seconds to start
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
