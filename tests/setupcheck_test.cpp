@@ -84,6 +84,8 @@ const CheckCase kCases[] = {
     {"not a header", kRun + CrLf({"[Title]", "x", "bad line"}), {{5, 1, "error", "SC1001"}}},
     {"rest of an overlong value", kRun + CrLf({"[Title]", std::string(1600, 'x')}), {{4, 1500, "error", "SC1001"}}},
     {"header alone at the end", kRun + "[Title]", {{3, 1, "error", "SC1004"}}},
+    {"bad root key after the end", kRun + CrLf({"[Rootkey]", "HKCU", "[RegKey]", "K", "[RegVersion]", "1", "[Title]"}),
+     {{4, 1, "error", "SC1005"}, {9, 1, "error", "SC1004"}, {8, 1, "warning", "SC2006"}}, "ends at line 9 first"},
     {"message line too long", CrLf({"[Message]", std::string(1498, 'a')}), {{2, 1, "error", "SC1002"}, {1, 1, "warning", "SC2009"}}},
     {"too long with tabs", CrLf({"[Message]", std::string(200, '\t') + "x"}),
      {{2, 1, "error", "SC1002"}, {1, 1, "warning", "SC2009"}}},

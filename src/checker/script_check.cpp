@@ -245,8 +245,9 @@ bool CChecker::Error(const char* pszText, long long nLineStart)
 {
     const std::string text = pszText != nullptr ? pszText : "";
     if (pszText == nullptr) {
-        const long long nHeader = m_headers.empty() ? 0 : m_headers.back().second;
-        Add(nHeader, Severity::Error, "SC1004",
+        // Told at the end of the file: the header that found no value is where it ends.
+        nLineStart = m_headers.empty() ? 0 : m_headers.back().second;
+        Add(nLineStart, Severity::Error, "SC1004",
             m_section + " has no value before the end of the file: the launcher ends without a message");
     } else if (StartsWith(text, "Error: ")) {
         Add(nLineStart, Severity::Error, "SC1001",
