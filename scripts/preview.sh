@@ -1,10 +1,11 @@
 #!/bin/bash
 # The exact picture of a script: the release setup.exe on a copy of SCRIPT (the file
 # itself is never changed) under Wine, in a virtual desktop, saved as a PNG of its
-# window; --dpi N shows it at that display scale. setupcheck --preview is the quick,
-# text-only approximation.
+# window; --dpi N shows it at that display scale, --lang TAG as a user of that
+# language sees it (de, fr-CA, ja). setupcheck --preview is the quick, text-only
+# approximation.
 #
-# Usage: scripts/preview.sh SCRIPT [OUT.png] [--dpi N]   (default OUT: build/preview.png)
+# Usage: scripts/preview.sh SCRIPT [OUT.png] [--dpi N] [--lang TAG]   (default OUT: build/preview.png)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -12,11 +13,11 @@ options=()
 arguments=()
 while [ $# -gt 0 ]; do
   case "$1" in
-    --dpi) options+=("$1" "${2:-}"); shift; [ $# -gt 0 ] && shift ;;
+    --dpi|--lang) options+=("$1" "${2:-}"); shift; [ $# -gt 0 ] && shift ;;
     *) arguments+=("$1"); shift ;;
   esac
 done
-[ ${#arguments[@]} -ge 1 ] && [ ${#arguments[@]} -le 2 ] || { sed -n 's/^# //; 7p' "$0" >&2; exit 2; }
+[ ${#arguments[@]} -ge 1 ] && [ ${#arguments[@]} -le 2 ] || { sed -n 's/^# //; 8p' "$0" >&2; exit 2; }
 script="$(realpath "${arguments[0]}")"
 [ -f "$script" ] && [ -r "$script" ] || { echo "preview: cannot read ${arguments[0]}" >&2; exit 2; }
 output="$(realpath -m "${arguments[1]:-$root/build/preview.png}")"

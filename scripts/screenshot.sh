@@ -5,19 +5,24 @@
 # installs what it needs with apt-get.
 #
 # With --dpi N the prefix's display scale (LogPixels) is N for this run and is
-# put back afterwards.
+# put back afterwards. With --lang TAG Wine runs in a locale of that language, which
+# it takes for the user's language, so the launcher shows the script's sections of
+# that language.
 #
-# Usage: scripts/screenshot.sh [SCRIPT [OUTPUT]] [--dpi N]
+# Usage: scripts/screenshot.sh [SCRIPT [OUTPUT]] [--dpi N] [--lang TAG]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 dpi=""
+lang=""
 arguments=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --dpi) [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || { echo "screenshot: --dpi takes a number such as 144" >&2; exit 2; }
            dpi="$2"; shift 2 ;;
+    --lang) [[ "${2:-}" =~ ^[A-Za-z]+(-[A-Za-z0-9]+)*$ ]] || { echo "screenshot: --lang takes a language tag such as de or ja-JP" >&2; exit 2; }
+            lang="$2"; shift 2 ;;
     *) arguments+=("$1"); shift ;;
   esac
 done
@@ -34,6 +39,20 @@ cmake --build --preset win32 -j2 --target setup
 rm -rf "$work"
 mkdir -p "$work" "$(dirname "$output")"
 cp "$script" "$work/setup.ini"
+
+# The locale of the tag's language and region (de-CH: de_CH), or of the language in
+# the first region this machine has a UTF-8 locale for.
+if [ -n "$lang" ]; then
+    language="${lang%%-*}"
+    region='[a-z][a-z]'
+    [[ "$lang" =~ ^[A-Za-z]+-([A-Za-z]{2})(-|$) ]] && region="${BASH_REMATCH[1]}"
+    LC_ALL="$(locale -a | grep -iEm1 "^${language}_${region}\.utf-?8$")" || {
+        echo "screenshot: this machine has no UTF-8 locale for $lang; make one, for example:" \
+             "localedef -i ${language,,}_XX -f UTF-8 ${language,,}_XX.UTF-8, XX its country" >&2
+        exit 2
+    }
+    export LC_ALL
+fi
 
 source scripts/wine-env.sh
 
