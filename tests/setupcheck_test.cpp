@@ -143,9 +143,39 @@ const CheckCase kCases[] = {
      "\"Error: \xE2\x82\xAC \\x1b[2J\\r\""},
     {"ANSI quoted from code page 932", kRun + CrLf({"\x82\xA0\x82"}), {{3, 1, "error", "SC1001"}},
      "\"Error: \xE3\x81\x82\xEF\xBF\xBD\"", 932},
+    // Laid out by the Unicode rules: each word is cut where it fills 17 lines, not
+    // set one character a line (some 2,000 lines).
+    {"long words of a Unicode script", "\xEF\xBB\xBF" + kRun + CrLf({"[Message]", std::string(1000, 'a'), std::string(1000, 'b')}),
+     {}},
 };
 
 void PrintTo(const CheckCase& checkCase, std::ostream* os) { *os << checkCase.pszName; }
+
+// The checker's Unicode break finder: where characters begin (| before a byte) and
+// where a line may break (^ before it, a character begins there too).
+TEST(CheckerBreakFinder, MarksGraphemesAndLineBreaks)
+{
+    const struct {
+        std::string text;
+        std::string flags;
+    } cases[] = {
+        {"ab cd", "|||^|"},
+        {"\xE6\xBC\xA2\xE5\xAD\x97" "a", "|..^..^"},// ideographs break on both sides
+        {"well-known", "|||||^||||"},                      // after a hyphen
+        {"e\xCC\x81" " x", "|..|^"},                      // a combining accent stays with its letter
+        {"\xF0\x9F\x98\x80!", "|...|"},                    // a character beyond the BMP, then no break before '!'
+    };
+    for (const auto& c : cases) {
+        std::string flags(c.text.size(), '\0');
+        ASSERT_TRUE(kCheckerBreakFinder(c.text.c_str(), static_cast<int>(c.text.size()),
+                                        reinterpret_cast<unsigned char*>(&flags[0])));
+        std::string shown;
+        for (const char f : flags) {
+            shown += (f & AFX_BREAK_BEFORE) != 0 ? '^' : (f & AFX_CHAR_STOP) != 0 ? '|' : '.';
+        }
+        EXPECT_EQ(shown, c.flags) << c.text;
+    }
+}
 
 class SetupCheckTest : public ::testing::TestWithParam<CheckCase> {
 protected:
@@ -171,7 +201,7 @@ Outputs Check(const CheckCase& c)
 {
     sim::AddFile("case.ini", c.script);
     EXPECT_TRUE(ConsoleSetCodePage(c.nCodePage));
-    const CheckResult result = CheckScript("case.ini", c.script, CCharWidths(7));
+    const CheckResult result = CheckScript("case.ini", c.script, CTextWidths(7));
     ConsoleSetCodePage(1252);
     EXPECT_FALSE(result.bReadError);
     const CLineIndex index(c.script);

@@ -35,10 +35,10 @@ std::string Trimmed(const std::string& text)
 }
 
 // The text before the comment, cut as the line reader cuts it.
-std::string WithoutComment(const std::string& line)
+std::string WithoutComment(const std::string& line, AfxTextEncoding encoding)
 {
     std::string text = line;
-    AfxCutAt(&text[0], ';');
+    AfxCutAt(&text[0], ';', encoding);
     return text.c_str();
 }
 
@@ -79,7 +79,7 @@ public:
         if (m_reader.Seek(nStart, CStdioFile::begin) != nStart || m_reader.ReadString(szLine, SCRIPT_LINE_SIZE) == nullptr) {
             return {};
         }
-        AfxCutAt(szLine, '\n');
+        AfxCutAt(szLine, '\n', m_reader.TextEncoding());
         return szLine;
     }
 
@@ -96,7 +96,7 @@ public:
     }
 
     // Text of the script as the launcher shows it, in UTF-8, for a finding to quote.
-    std::string Quoted(const std::string& text) const { return ScriptTextToUtf8(text, m_reader.IsUnicode()); }
+    std::string Quoted(const std::string& text) const { return ScriptTextToUtf8(text, m_reader.TextEncoding() == AfxTextEncoding::Utf8); }
 
     int LineNumber(long long nOffset) const
     {
@@ -109,7 +109,7 @@ public:
     void AddDroppedCount();
     bool LauncherEnds() const { return m_nEndLine > 0; }
     void CheckRecordFields(const CSetupScript& record);
-    void CheckMessageWrap(const CSetupScript& record, const CCharWidths& widths);
+    void CheckMessageWrap(const CSetupScript& record, const CTextWidths& widths);
     void CheckEncoding();
     void CheckRunProgram(const CSetupScript& record, const char* pszPath);
 
@@ -163,7 +163,7 @@ void CChecker::AddDroppedCount()
 
 void CChecker::CheckHeader(long long nStart)
 {
-    m_section = WithoutComment(LineAt(nStart));
+    m_section = WithoutComment(LineAt(nStart), m_reader.TextEncoding());
     for (const auto& [header, nFirst] : m_headers) {
         if (AfxEqualNoCaseAscii(header.c_str(), m_section.c_str())) {
             Add(nStart, Severity::Warning, "SC2004",
@@ -182,7 +182,7 @@ void CChecker::CheckValue(long long nStart)
 {
     m_values.emplace_back(m_section, nStart);
     const std::string line = LineAt(nStart);
-    const std::string value = WithoutComment(line);
+    const std::string value = WithoutComment(line, m_reader.TextEncoding());
     if (IsHeader(value)) {
         Add(nStart, Severity::Warning, "SC2002",
             "the value of " + m_section + " is " + value + ", a header: it starts no section");
@@ -202,7 +202,7 @@ void CChecker::CheckValue(long long nStart)
 
 void CChecker::CheckPassedOver(long long nStart)
 {
-    const std::string text = WithoutComment(LineAt(nStart));
+    const std::string text = WithoutComment(LineAt(nStart), m_reader.TextEncoding());
     const std::string trimmed = Trimmed(text);
     if (text.empty() || !IsBlank(text[0]) || trimmed.empty()) {
         return;
@@ -223,7 +223,7 @@ void CChecker::CheckSectionText(long long nStart)
         m_messageLineStarts.push_back(nStart);
     }
     const std::string line = LineAt(nStart);
-    const std::string trimmed = Trimmed(WithoutComment(line));
+    const std::string trimmed = Trimmed(WithoutComment(line, m_reader.TextEncoding()));
     if (IsHeader(trimmed)) {
         Add(nStart, Severity::Warning, "SC2003",
             "header " + trimmed + " with a blank or a comment beside it: it is a line of " + m_section +
@@ -317,40 +317,54 @@ void CChecker::CheckRecordFields(const CSetupScript& record)
 
 void CChecker::CheckRunProgram(const CSetupScript& record, const char* pszPath)
 {
-    const AfxTextEncoding encoding = record.m_file.IsUnicode() ? AfxTextEncoding::Utf8 : AfxTextEncoding::Ansi;
-    const std::string missing = record.m_szRun[0] != '\0' ? MissingRunProgram(pszPath, record.m_szRun, encoding) : "";
+    const std::string missing =
+        record.m_szRun[0] != '\0' ? MissingRunProgram(pszPath, record.m_szRun, record.m_encoding) : "";
     if (!missing.empty()) {
         Add(ValueStart("[Run]"), Severity::Warning, "SC2011", Quoted(missing));
     }
 }
 
-void CChecker::CheckMessageWrap(const CSetupScript& record, const CCharWidths& widths)
+void CChecker::CheckMessageWrap(const CSetupScript& record, const CTextWidths& widths)
 {
     if (record.m_pszMessage == nullptr) {
         return;
     }
-    const bool bLimitHit = WrapForView(record.m_pszMessage, widths).limitHit;
+    const ViewLayout layout = LayOutForView(record.m_pszMessage, record.m_encoding, widths);
     // A newline always ends a display line, so each line of the text wraps alone.
     long long nDisplayLines = 0;
     std::size_t nLine = 0;
     for (const char* p = record.m_pszMessage; *p != '\0'; ++nLine) {
         const char* pEnd = std::strchr(p, '\n');
         const std::string line(p, pEnd != nullptr ? pEnd + 1 : p + std::strlen(p));
+        const bool bGuessedHere = layout.pGuessed >= p && layout.pGuessed < p + line.size();
         p += line.size();
         const long long nStart = nLine < m_messageLineStarts.size() ? m_messageLineStarts[nLine] : 0;
-        const std::size_t nWrapped = WrapForView(line.c_str(), widths).lines.size();
+        if (bGuessedHere) {
+            Add(nStart, Severity::Note, "SC3003",
+                "this line has a character that is not in the checker's table of the font: it is counted as "
+                "the widest one, so the line counts may be more than the launcher's");
+        }
+        const std::size_t nWrapped = LayOutForView(line.c_str(), record.m_encoding, widths).wrapped.lines.size();
         if (nWrapped > static_cast<std::size_t>(kViewVisibleLines)) {
             Add(nStart, Severity::Note, "SC3001",
                 "this line wraps into " + std::to_string(nWrapped) + " display lines; the window shows " +
                     std::to_string(kViewVisibleLines) + " without scrolling");
         }
-        const bool bPasses = nDisplayLines <= kViewMaxLines &&
-                             nDisplayLines + static_cast<long long>(nWrapped) > kViewMaxLines;
+        const bool bPasses = nDisplayLines <= MAX_VIEW_LINES &&
+                             nDisplayLines + static_cast<long long>(nWrapped) > MAX_VIEW_LINES;
         nDisplayLines += static_cast<long long>(nWrapped);
-        if (bLimitHit && (bPasses || (*p == '\0' && nDisplayLines <= kViewMaxLines))) {
+        if (!layout.wrapped.limitHit || !(bPasses || (*p == '\0' && nDisplayLines <= MAX_VIEW_LINES))) {
+            continue;
+        }
+        if (layout.pGuessed != nullptr) {
+            Add(nStart, Severity::Warning, "SC1006",
+                "\"Maximum number of view lines exceeded\" may be shown: the message wraps into more than " +
+                    std::to_string(MAX_VIEW_LINES) +
+                    " display lines with the widths the checker guessed; the launcher may show it whole");
+        } else {
             Add(nStart, Severity::Error, "SC1006",
                 "\"Maximum number of view lines exceeded\": the message wraps into more than " +
-                    std::to_string(kViewMaxLines) + " display lines at the default font; the rest is not shown");
+                    std::to_string(MAX_VIEW_LINES) + " display lines at the default font; the rest is not shown");
         }
     }
 }
@@ -372,7 +386,7 @@ void CChecker::CheckEncoding()
 
 }  // namespace
 
-CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CCharWidths& widths)
+CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CTextWidths& widths)
 {
     CChecker checker(pszPath, bytes);
     // Some 460 KB: on the heap.
@@ -389,6 +403,7 @@ CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CCh
     checker.CheckMessageWrap(*pRecord, widths);
     checker.m_result.bHasMessage = !checker.LauncherEnds() && pRecord->m_pszMessage != nullptr;
     checker.m_result.message = checker.m_result.bHasMessage ? pRecord->m_pszMessage : "";
+    checker.m_result.encoding = pRecord->m_encoding;
     checker.CheckRecordFields(*pRecord);
     checker.CheckRunProgram(*pRecord, pszPath);
     checker.CheckEncoding();

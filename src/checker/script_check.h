@@ -7,14 +7,15 @@
 #include <vector>
 
 #include "checker/finding.h"
-#include "checker/message_layout.h"
+#include "checker/view_model.h"
 
 struct CheckResult {
     std::vector<Finding> findings;  // in the order of their offsets
     bool bReadError = false;        // the file could not be read to its end
     bool bHasMessage = false;       // the script has a [Message] and was read whole
     std::string message;            // that [Message] text, as the launcher keeps it
+    AfxTextEncoding encoding = AfxTextEncoding::Ansi;  // the script's, the message's
 };
 
 // Checks the script in the file at pszPath; bytes are that file's raw contents.
-CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CCharWidths& widths);
+CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CTextWidths& widths);

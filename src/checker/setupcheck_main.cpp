@@ -160,7 +160,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "setupcheck: code page %u is not known here\n", options.nCodePage);
         return kExitUsage;
     }
-    const CCharWidths widths(options.nCharWidth);
+    const CTextWidths widths(options.nCharWidth);
     int nStatus = kExitClean;
     std::vector<std::string> json;
     for (const std::string& path : options.files) {
@@ -192,7 +192,7 @@ int main(int argc, char** argv)
         if (options.bPreview) {
             std::printf("%s: the message as the launcher wraps it, %d lines a page:\n%s", path.c_str(),
                         kViewVisibleLines,
-                        result.bHasMessage ? FormatPreview(result.message, widths).c_str() : "(no [Message])\n");
+                        result.bHasMessage ? FormatPreview(result.message, result.encoding, widths).c_str() : "(no [Message])\n");
         }
     }
     if (options.bJson) {

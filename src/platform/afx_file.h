@@ -13,6 +13,7 @@
 
 #include <cstddef>
 
+#include "platform/afx_text.h"
 #include "platform/afx_types.h"
 
 // How a file's bytes are turned into text: as they are, or decoded from Unicode.
@@ -45,8 +46,12 @@ public:
     virtual void Close();
 
     bool IsOpen() const { return m_hFile != nullptr; }
-    // True when the file began with a byte-order mark: its text is UTF-8.
-    bool IsUnicode() const { return m_form != AfxFileTextForm::Ansi; }
+    // The encoding of the text read: UTF-8 when the file began with a byte-order
+    // mark, else ANSI.
+    AfxTextEncoding TextEncoding() const
+    {
+        return m_form != AfxFileTextForm::Ansi ? AfxTextEncoding::Utf8 : AfxTextEncoding::Ansi;
+    }
     bool HasReadError() const { return m_bReadError; }
 
 private:

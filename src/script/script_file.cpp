@@ -12,8 +12,8 @@ char* CScriptFile::ReadSignificantLine(char* lpszBuffer, UINT nCapacity)
         }
         // Both searches skip trail bytes, so a double-byte character that ends in
         // the code of '\n' or ';' is never cut in two.
-        AfxCutAt(lpszBuffer, '\n');
-        AfxCutAt(lpszBuffer, ';');
+        AfxCutAt(lpszBuffer, '\n', TextEncoding());
+        AfxCutAt(lpszBuffer, ';', TextEncoding());
         // Blanks before the text, not only blank lines, mark a line to pass over:
         // that is how a script indents its notes.
         const char cFirst = lpszBuffer[0];

@@ -46,7 +46,8 @@ const SectionEntry* FindSection(const char* pszLine, std::string* pTag)
             return &section;
         }
     }
-    const char* pszDot = AfxStrChr(pszLine, '.');
+    // No byte below 0x40 is ever a double-byte character's trail byte.
+    const char* pszDot = std::strchr(pszLine, '.');
     const std::size_t nLength = std::strlen(pszLine);
     if (pszDot == nullptr || pszLine[nLength - 1] != ']' ||
         !IsLanguageTag(pszDot + 1, static_cast<std::size_t>(pszLine + nLength - 1 - (pszDot + 1)))) {
@@ -149,13 +150,13 @@ bool CopyExpandingTabs(const char* pszLine, char* pszOut)
 }
 
 // A [Message] line keeps its newline in the text, so the header test looks at a copy.
-bool IsHeaderBeforeNewline(const char* pszLine)
+bool IsHeaderBeforeNewline(const char* pszLine, AfxTextEncoding encoding)
 {
     if (pszLine[0] != '[') {
         return false;  // the common case, without a copy
     }
     std::string text = pszLine;
-    AfxCutAt(&text[0], '\n');
+    AfxCutAt(&text[0], '\n', encoding);
     return CSetupScript::IsSectionHeader(text.c_str()) != FALSE;
 }
 
@@ -181,14 +182,16 @@ BOOL CSetupScript::Load()
         AfxMessageBox((std::string("Can't open ") + kScriptName).c_str());
         return TRUE;
     }
-    // Everything the script says is handed on in its own encoding.
-    AfxSetTextEncoding(m_file.IsUnicode() ? AfxTextEncoding::Utf8 : AfxTextEncoding::Ansi);
+    // Everything the script says reaches the platform in its own encoding, the
+    // boxes of the parse included.
+    AfxSetTextEncoding(m_file.TextEncoding());
     // The file stays open after this: the record's destructor closes it.
     return Parse(AfxGetUserLanguages());
 }
 
 BOOL CSetupScript::Parse(const std::vector<std::string>& userLanguages)
 {
+    m_encoding = m_file.TextEncoding();
     const long long nTextStart = m_file.GetPosition();
     if (!ReadSections(std::string())) {
         return FALSE;
@@ -280,7 +283,7 @@ BOOL CSetupScript::ReadMessage()
             break;
         }
         // Tested before the line limit: a header still ends a section of 300 lines.
-        if (IsHeaderBeforeNewline(pszLine)) {
+        if (IsHeaderBeforeNewline(pszLine, m_encoding)) {
             bOk = GiveBackLine(m_file);
             break;
         }
@@ -329,7 +332,7 @@ BOOL CSetupScript::ReadRegText()
         if (m_file.ReadString(szLine, SCRIPT_LINE_SIZE) == nullptr) {
             return CheckEndOfFile(m_file);
         }
-        AfxCutAt(szLine, '\n');
+        AfxCutAt(szLine, '\n', m_encoding);
         if (IsSectionHeader(szLine)) {
             return GiveBackLine(m_file);
         }

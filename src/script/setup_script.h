@@ -59,6 +59,8 @@ public:
     // line filled its read buffer or would not fit once expanded.
     static BOOL ExpandTabs(char** ppszLine);
 
+    // The encoding of every text below: the script's, as its reader found it.
+    AfxTextEncoding m_encoding = AfxTextEncoding::Ansi;
     char* m_pszMessage = nullptr;
     int m_nMessageLines = 0;
     char m_szRootkey[SCRIPT_LINE_SIZE];

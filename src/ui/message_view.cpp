@@ -1,20 +1,14 @@
 // CMessageView: lays the message out once, paints the visible lines and scrolls them.
 #include "ui/message_view.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstring>
-#include <memory>
 
 #include "platform/afx_app.h"
 #include "platform/afx_dc.h"
 #include "platform/afx_text.h"
 #include "script/setup_script.h"
 #include "ui/scroll_math.h"
-#include "ui/word_wrap.h"
-
-static_assert(AFX_CHAR_STOP == WRAP_CHAR_STOP && AFX_BREAK_BEFORE == WRAP_BREAK_BEFORE,
-              "the platform's break flags are the wrap's");
 
 BEGIN_MESSAGE_MAP(CMessageView, CWnd)
     ON_WM_PAINT(CMessageView)
@@ -48,19 +42,10 @@ int CMessageView::LayoutLines(CDC* pDC)
     const TextWidthFunction measure = [pDC](const char* lpszText, int nCount) {
         return pDC->GetTextExtent(lpszText, nCount).cx;
     };
-    // Whole characters always; a Unicode text breaks as the system's text engine
-    // allows, and a piece too wide for a line is cut rather than set one character
-    // a line.
-    const char* pszMessage = theScript.m_pszMessage;
-    const int nLength =
-        pszMessage != nullptr ? static_cast<int>(std::min<std::size_t>(std::strlen(pszMessage), INT_MAX)) : 0;
-    const std::unique_ptr<unsigned char[]> breakFlags(new unsigned char[static_cast<std::size_t>(nLength)]());
-    AfxFindLineBreaks(pszMessage, nLength, breakFlags.get());
-    const WrapBreaks breaks{breakFlags.get(), static_cast<std::size_t>(nLength),
-                            AfxGetTextEncoding() == AfxTextEncoding::Utf8};
     const WrapResult wrapped =
-        WrapMessageText(pszMessage, m_nClientWidth, m_metrics.nViewLeftMargin, m_nAveCharWidth, measure,
-                        MAX_VIEW_LINES, breaks);
+        LayOutMessage(theScript.m_pszMessage, theScript.m_encoding,
+                      MessageGeometry{m_nClientWidth, m_metrics.nViewLeftMargin, m_nAveCharWidth}, measure,
+                      AfxFindUnicodeLineBreaks);
     if (wrapped.limitHit) {
         AfxMessageBox("Maximum number of view lines exceeded");
     }

@@ -3,11 +3,9 @@
 
 #include "platform/afx_wnd.h"
 #include "ui/layout_metrics.h"
+#include "ui/message_layout.h"
 
 class CDC;
-
-// The most display lines the view holds.
-constexpr int MAX_VIEW_LINES = 1500;
 
 class CMessageView : public CWnd {
 public:

@@ -7,10 +7,10 @@
 std::string AppNameFromModulePath(const std::string& path)
 {
     std::string name = path;
-    if (const char* pDot = AfxFindLastOf(name.c_str(), ".")) {
+    if (const char* pDot = AfxFindLastOf(name.c_str(), ".", AfxGetTextEncoding())) {
         name.erase(static_cast<std::string::size_type>(pDot - name.c_str()));
     }
-    if (const char* pSeparator = AfxFindLastOf(name.c_str(), "\\/:")) {
+    if (const char* pSeparator = AfxFindLastOf(name.c_str(), "\\/:", AfxGetTextEncoding())) {
         name.erase(0, static_cast<std::string::size_type>(pSeparator - name.c_str()) + 1);
     }
     return name;

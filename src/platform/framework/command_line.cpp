@@ -41,9 +41,9 @@ const char* UnquotedProgramEnd(const char* pStart, ProgramExistsFunction pfnProg
 std::string ProgramFile(const char* pStart, const char* pEnd)
 {
     std::string program(pStart, pEnd);
-    const char* pSeparator = AfxFindLastOf(program.c_str(), "\\/:");
+    const char* pSeparator = AfxFindLastOf(program.c_str(), "\\/:", AfxGetTextEncoding());
     const char* pName = pSeparator != nullptr ? pSeparator + 1 : program.c_str();
-    if (!program.empty() && AfxStrChr(pName, '.') == nullptr) {
+    if (!program.empty() && AfxStrChr(pName, '.', AfxGetTextEncoding()) == nullptr) {
         program += ".exe";
     }
     return program;

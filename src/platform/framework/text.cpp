@@ -16,18 +16,18 @@ void AfxSetTextEncoding(AfxTextEncoding encoding) { g_encoding = encoding; }
 
 AfxTextEncoding AfxGetTextEncoding() { return g_encoding; }
 
-int AfxCharLength(const char* p)
+int AfxCharLength(const char* p, AfxTextEncoding encoding)
 {
     const unsigned char* pBytes = reinterpret_cast<const unsigned char*>(p);
-    if (g_encoding == AfxTextEncoding::Utf8) {
+    if (encoding == AfxTextEncoding::Utf8) {
         return Utf8SequenceLength(pBytes);
     }
     return AfxIsLeadByte(pBytes[0]) && pBytes[1] != 0 ? 2 : 1;
 }
 
-const char* AfxStrChr(const char* psz, char c)
+const char* AfxStrChr(const char* psz, char c, AfxTextEncoding encoding)
 {
-    for (const char* p = psz; *p != '\0'; p += AfxCharLength(p)) {
+    for (const char* p = psz; *p != '\0'; p += AfxCharLength(p, encoding)) {
         if (*p == c) {
             return p;
         }
@@ -35,10 +35,10 @@ const char* AfxStrChr(const char* psz, char c)
     return nullptr;
 }
 
-const char* AfxFindLastOf(const char* psz, const char* pszSet)
+const char* AfxFindLastOf(const char* psz, const char* pszSet, AfxTextEncoding encoding)
 {
     const char* pLast = nullptr;
-    for (const char* p = psz; *p != '\0'; p += AfxCharLength(p)) {
+    for (const char* p = psz; *p != '\0'; p += AfxCharLength(p, encoding)) {
         if (std::strchr(pszSet, *p) != nullptr) {
             pLast = p;
         }
@@ -46,11 +46,14 @@ const char* AfxFindLastOf(const char* psz, const char* pszSet)
     return pLast;
 }
 
-char* AfxStrChr(char* psz, char c) { return const_cast<char*>(AfxStrChr(static_cast<const char*>(psz), c)); }
-
-void AfxCutAt(char* psz, char c)
+char* AfxStrChr(char* psz, char c, AfxTextEncoding encoding)
 {
-    if (char* p = AfxStrChr(psz, c)) {
+    return const_cast<char*>(AfxStrChr(static_cast<const char*>(psz), c, encoding));
+}
+
+void AfxCutAt(char* psz, char c, AfxTextEncoding encoding)
+{
+    if (char* p = AfxStrChr(psz, c, encoding)) {
         *p = '\0';
     }
 }
@@ -69,4 +72,18 @@ bool AfxEqualNoCaseAscii(const char* psz1, const char* psz2)
         }
     }
     return *psz1 == *psz2;
+}
+
+std::uint32_t AfxUtf8CodePoint(const char* p, int nLength)
+{
+    const unsigned char* pBytes = reinterpret_cast<const unsigned char*>(p);
+    if (nLength <= 1) {
+        return pBytes[0] < 0x80 ? pBytes[0] : 0xFFFD;
+    }
+    // The lead byte keeps 7 - nLength bits, each continuation byte 6.
+    std::uint32_t nCode = pBytes[0] & (0x7Fu >> nLength);
+    for (int i = 1; i < nLength; ++i) {
+        nCode = (nCode << 6) | (pBytes[i] & 0x3Fu);
+    }
+    return nCode;
 }

@@ -13,7 +13,7 @@ bool os::FindUnicodeLineBreaks(const char* pszText, int nLength, unsigned char* 
     const auto isWide = [](std::uint32_t c) { return c >= 0x2E80 && c <= 0xD7AF; };
     std::uint32_t previous = 0;
     for (int i = 0; i < nLength && sim::TheMachine().hasBreakFinder;) {
-        const int nChar = AfxCharLength(pszText + i);
+        const int nChar = AfxCharLength(pszText + i, AfxTextEncoding::Utf8);
         const std::uint32_t c = AfxUtf8CodePoint(pszText + i, nChar);
         const bool isJoined = (c >= 0x300 && c <= 0x36F) || (c >= 0xFE00 && c <= 0xFE0F) || c == 0x200D ||
                               previous == 0x200D || (c >= 0x1F3FB && c <= 0x1F3FF);

@@ -25,7 +25,7 @@ bool os::FindUnicodeLineBreaks(const char* pszText, int nLength, unsigned char* 
     const std::unique_ptr<SCRIPT_LOGATTR[]> attributes(new SCRIPT_LOGATTR[nMost]);
     int nUnits = 0;
     for (int i = 0; i < nLength;) {
-        const int nChar = std::min(AfxCharLength(pszText + i), nLength - i);
+        const int nChar = std::min(AfxCharLength(pszText + i, AfxTextEncoding::Utf8), nLength - i);
         const std::uint32_t c = AfxUtf8CodePoint(pszText + i, nChar);
         offsets[nUnits] = i;
         units[nUnits++] = static_cast<WCHAR>(c < 0x10000 ? c : 0xD800 + ((c - 0x10000) >> 10));
