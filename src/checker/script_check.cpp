@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <utility>
 
@@ -45,6 +46,47 @@ std::string WithoutComment(const std::string& line, AfxTextEncoding encoding)
 bool IsHeader(const std::string& text) { return CSetupScript::IsSectionHeader(text.c_str()) != FALSE; }
 
 bool StartsWith(const std::string& text, const char* pszPrefix) { return text.rfind(pszPrefix, 0) == 0; }
+
+std::string LowerCase(std::string text)
+{
+    for (char& c : text) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return text;
+}
+
+// The record as the launcher fills it for a user of this language, read again without
+// a word: the checker has told every finding of the script already.
+std::unique_ptr<CheckRecord> ReadForLanguage(const char* pszPath, const std::string& tag)
+{
+    struct CQuiet final : CScriptReporter {
+        bool Error(const char*, long long) override { return true; }
+        void Line(ScriptLine, long long) override {}
+    };
+    static CQuiet quiet;
+    auto pRecord = std::make_unique<CheckRecord>();
+    pRecord->m_file.m_pReporter = &quiet;
+    if (pRecord->m_file.Open(pszPath)) {
+        pRecord->Parse({tag});
+    }
+    return pRecord;
+}
+
+// What users get from a section that the script gives only with language tags.
+const char* DefaultOf(const std::string& header)
+{
+    static const char* const kDefaults[][2] = {
+        {"[Title]", "an empty caption"}, {"[Message]", "no message"}, {"[Ok]", "the caption Ok"},
+        {"[Cancel]", "the caption Cancel"}, {"[Run]", "no command"}, {"[RegText]", "no notice"},
+    };
+    for (const auto& entry : kDefaults) {
+        if (header == entry[0]) {
+            return entry[1];
+        }
+    }
+    return "the default";
+}
+
 
 // Told of each line as the parser meets it, it checks the line at once.
 class CChecker final : public CScriptReporter {
@@ -109,7 +151,10 @@ public:
     void AddDroppedCount();
     bool LauncherEnds() const { return m_nEndLine > 0; }
     void CheckRecordFields(const CSetupScript& record);
-    void CheckMessageWrap(const CSetupScript& record, const CTextWidths& widths);
+    // The message of the record, read from the [Message] sections of this tag
+    // (empty: the untagged ones).
+    void CheckMessageWrap(const CSetupScript& record, const CTextWidths& widths, const std::string& tag = {});
+    void CheckLanguages(const char* pszPath, const CSetupScript& record, const CTextWidths& widths);
     void CheckEncoding();
     void CheckRunProgram(const CSetupScript& record, const char* pszPath);
 
@@ -128,8 +173,10 @@ private:
     CScriptFile m_reader;
     std::vector<std::pair<std::string, long long>> m_headers;  // every header met, in order
     std::vector<std::pair<std::string, long long>> m_values;   // section, value start
-    std::vector<long long> m_messageLineStarts;                // of the last [Message]
+    // The line starts of the last [Message] section of each tag, lower case.
+    std::map<std::string, std::vector<long long>> m_messageLineStarts;
     std::string m_section;                                     // the section being read
+    std::vector<long long>* m_pMessageLines = nullptr;         // of the [Message] being read, if one is
     int m_nEndLine = 0;                  // where the launcher ends, once a failure is told
     std::vector<std::string> m_overLimit;  // sections told to be over the line limit
     long long m_nDropped = 0;
@@ -173,8 +220,12 @@ void CChecker::CheckHeader(long long nStart)
         }
     }
     m_headers.emplace_back(m_section, nStart);
-    if (AfxEqualNoCaseAscii(m_section.c_str(), "[Message]")) {
-        m_messageLineStarts.clear();
+    std::string header;
+    std::string tag;
+    CSetupScript::SplitSectionHeader(m_section.c_str(), &header, &tag);
+    m_pMessageLines = header == "[Message]" ? &m_messageLineStarts[LowerCase(tag)] : nullptr;
+    if (m_pMessageLines != nullptr) {
+        m_pMessageLines->clear();
     }
 }
 
@@ -219,8 +270,8 @@ void CChecker::CheckPassedOver(long long nStart)
 
 void CChecker::CheckSectionText(long long nStart)
 {
-    if (AfxEqualNoCaseAscii(m_section.c_str(), "[Message]")) {
-        m_messageLineStarts.push_back(nStart);
+    if (m_pMessageLines != nullptr) {
+        m_pMessageLines->push_back(nStart);
     }
     const std::string line = LineAt(nStart);
     const std::string trimmed = Trimmed(WithoutComment(line, m_reader.TextEncoding()));
@@ -324,11 +375,13 @@ void CChecker::CheckRunProgram(const CSetupScript& record, const char* pszPath)
     }
 }
 
-void CChecker::CheckMessageWrap(const CSetupScript& record, const CTextWidths& widths)
+void CChecker::CheckMessageWrap(const CSetupScript& record, const CTextWidths& widths, const std::string& tag)
 {
     if (record.m_pszMessage == nullptr) {
         return;
     }
+    const std::vector<long long>& lineStarts = m_messageLineStarts[LowerCase(tag)];
+    const std::string language = tag.empty() ? "" : "[Message." + tag + "]: ";
     const ViewLayout layout = LayOutForView(record.m_pszMessage, record.m_encoding, widths);
     // A newline always ends a display line, so each line of the text wraps alone.
     long long nDisplayLines = 0;
@@ -338,16 +391,16 @@ void CChecker::CheckMessageWrap(const CSetupScript& record, const CTextWidths& w
         const std::string line(p, pEnd != nullptr ? pEnd + 1 : p + std::strlen(p));
         const bool bGuessedHere = layout.pGuessed >= p && layout.pGuessed < p + line.size();
         p += line.size();
-        const long long nStart = nLine < m_messageLineStarts.size() ? m_messageLineStarts[nLine] : 0;
+        const long long nStart = nLine < lineStarts.size() ? lineStarts[nLine] : 0;
         if (bGuessedHere) {
             Add(nStart, Severity::Note, "SC3003",
-                "this line has a character that is not in the checker's table of the font: it is counted as "
+                language + "this line has a character that is not in the checker's table of the font: it is counted as "
                 "the widest one, so the line counts may be more than the launcher's");
         }
         const std::size_t nWrapped = LayOutForView(line.c_str(), record.m_encoding, widths).wrapped.lines.size();
         if (nWrapped > static_cast<std::size_t>(kViewVisibleLines)) {
             Add(nStart, Severity::Note, "SC3001",
-                "this line wraps into " + std::to_string(nWrapped) + " display lines; the window shows " +
+                language + "this line wraps into " + std::to_string(nWrapped) + " display lines; the window shows " +
                     std::to_string(kViewVisibleLines) + " without scrolling");
         }
         const bool bPasses = nDisplayLines <= MAX_VIEW_LINES &&
@@ -358,14 +411,46 @@ void CChecker::CheckMessageWrap(const CSetupScript& record, const CTextWidths& w
         }
         if (layout.pGuessed != nullptr) {
             Add(nStart, Severity::Warning, "SC1006",
-                "\"Maximum number of view lines exceeded\" may be shown: the message wraps into more than " +
+                language + "\"Maximum number of view lines exceeded\" may be shown: the message wraps into more than " +
                     std::to_string(MAX_VIEW_LINES) +
                     " display lines with the widths the checker guessed; the launcher may show it whole");
         } else {
             Add(nStart, Severity::Error, "SC1006",
-                "\"Maximum number of view lines exceeded\": the message wraps into more than " +
+                language + "\"Maximum number of view lines exceeded\": the message wraps into more than " +
                     std::to_string(MAX_VIEW_LINES) + " display lines at the default font; the rest is not shown");
         }
+    }
+}
+
+void CChecker::CheckLanguages(const char* pszPath, const CSetupScript& record, const CTextWidths& widths)
+{
+    if (record.m_languages.empty()) {
+        return;
+    }
+    std::string names;
+    for (const ScriptLanguage& language : record.m_languages) {
+        names += (names.empty() ? "" : ", ") + language.tag;
+        // A language whose message falls back to another tag's is checked with that one.
+        if (!LauncherEnds() && m_messageLineStarts.count(LowerCase(language.tag)) != 0) {
+            CheckMessageWrap(*ReadForLanguage(pszPath, language.tag), widths, language.tag);
+        }
+    }
+    Add(0, Severity::Note, "SC3004", "languages: " + names + "; users of any other language read the untagged sections");
+    std::vector<std::string> warned;
+    for (const auto& [section, nStart] : m_headers) {
+        std::string header;
+        std::string tag;
+        CSetupScript::SplitSectionHeader(section.c_str(), &header, &tag);
+        const auto isUntagged = [&](const std::pair<std::string, long long>& other) {
+            return AfxEqualNoCaseAscii(other.first.c_str(), header.c_str());
+        };
+        if (tag.empty() || std::find(warned.begin(), warned.end(), header) != warned.end() ||
+            std::any_of(m_headers.begin(), m_headers.end(), isUntagged)) {
+            continue;
+        }
+        warned.push_back(header);
+        Add(nStart, Severity::Warning, "SC2012",
+            section + " has no untagged " + header + ": users of other languages get " + DefaultOf(header));
     }
 }
 
@@ -386,7 +471,8 @@ void CChecker::CheckEncoding()
 
 }  // namespace
 
-CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CTextWidths& widths)
+CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CTextWidths& widths,
+                        const char* pszLanguage)
 {
     CChecker checker(pszPath, bytes);
     // Some 460 KB: on the heap.
@@ -401,8 +487,12 @@ CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CTe
         return checker.m_result;
     }
     checker.CheckMessageWrap(*pRecord, widths);
-    checker.m_result.bHasMessage = !checker.LauncherEnds() && pRecord->m_pszMessage != nullptr;
-    checker.m_result.message = checker.m_result.bHasMessage ? pRecord->m_pszMessage : "";
+    checker.CheckLanguages(pszPath, *pRecord, widths);
+    // The message of the language asked for, as its users see it.
+    const auto pLanguageRecord = pszLanguage[0] != '\0' ? ReadForLanguage(pszPath, pszLanguage) : nullptr;
+    const CSetupScript& shown = pLanguageRecord != nullptr ? *pLanguageRecord : *pRecord;
+    checker.m_result.bHasMessage = !checker.LauncherEnds() && shown.m_pszMessage != nullptr;
+    checker.m_result.message = checker.m_result.bHasMessage ? shown.m_pszMessage : "";
     checker.m_result.encoding = pRecord->m_encoding;
     checker.CheckRecordFields(*pRecord);
     checker.CheckRunProgram(*pRecord, pszPath);

@@ -17,5 +17,8 @@ struct CheckResult {
     AfxTextEncoding encoding = AfxTextEncoding::Ansi;  // the script's, the message's
 };
 
-// Checks the script in the file at pszPath; bytes are that file's raw contents.
-CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CTextWidths& widths);
+// Checks the script in the file at pszPath, every language of it; bytes are that
+// file's raw contents. The message kept is the one a user of pszLanguage sees (""
+// for the untagged one).
+CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CTextWidths& widths,
+                        const char* pszLanguage = "");

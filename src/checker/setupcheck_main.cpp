@@ -9,6 +9,7 @@
 
 #include "checker/script_check.h"
 #include "platform/console/console_system.h"
+#include "script/language_choice.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ const char kUsage[] =
     "                      code page N (default 1252), as the launcher reads it\n"
     "                      on a system of that code page\n"
     "  --preview           print the message as the launcher wraps it at 96 DPI\n"
+    "  --lang=TAG          preview the message a user of language TAG sees (de,\n"
+    "                      pt-BR); default: the untagged sections\n"
     "  --char-width=N      measure every character as N pixels (1-100) instead of\n"
     "                      the table of Wine's default font, which\n"
     "                      scripts/measure-font-widths.sh measures\n"
@@ -45,6 +48,7 @@ struct Options {
     bool bPreview = false;
     int nCharWidth = 0;
     unsigned nCodePage = 1252;
+    std::string language;
     std::vector<std::string> files;
 };
 
@@ -88,6 +92,12 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options* pOptions, 
                 return false;
             }
             pOptions->nCharWidth = static_cast<int>(nNumber);
+        } else if (std::strncmp(pszArg, "--lang=", 7) == 0) {
+            if (!IsLanguageTag(pszArg + 7, std::strlen(pszArg + 7))) {
+                std::fprintf(stderr, "setupcheck: --lang takes a language tag such as de or pt-BR\n");
+                return false;
+            }
+            pOptions->language = pszArg + 7;
         } else if (std::strncmp(pszArg, "--code-page=", 12) == 0) {
             if (!ParseNumber(pszArg + 12, 1, 65535, &nNumber)) {
                 std::fprintf(stderr, "setupcheck: --code-page takes the number of a Windows code page\n");
@@ -169,7 +179,7 @@ int main(int argc, char** argv)
             nStatus = kExitUsage;
             continue;
         }
-        const CheckResult result = CheckScript(path.c_str(), bytes, widths);
+        const CheckResult result = CheckScript(path.c_str(), bytes, widths, options.language.c_str());
         if (result.bReadError) {
             ConsoleWrite(stderr, "setupcheck: " + path + ": cannot read\n");
             nStatus = kExitUsage;

@@ -358,6 +358,16 @@ BOOL CSetupScript::IsSectionHeader(const char* lpszLine)
     return FindSection(lpszLine, &tag) != nullptr ? TRUE : FALSE;
 }
 
+BOOL CSetupScript::SplitSectionHeader(const char* lpszLine, std::string* pHeader, std::string* pTag)
+{
+    const SectionEntry* pSection = FindSection(lpszLine, pTag);
+    if (pSection == nullptr) {
+        return FALSE;
+    }
+    *pHeader = pSection->pszHeader;
+    return TRUE;
+}
+
 BOOL CSetupScript::ExpandTabs(char** ppszLine)
 {
     // A read that filled its buffer may have cut the line in two, so it is refused,

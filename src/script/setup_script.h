@@ -54,6 +54,10 @@ public:
     // or one of [Title], [Message], [Ok], [Cancel], [Run], [RegText] with a language
     // tag ("[Message.de-CH]").
     static BOOL IsSectionHeader(const char* lpszLine);
+    // The untagged header of the section that a header line starts ("[Title]" for
+    // "[title.de]") and the line's language tag (empty when untagged); false when the
+    // line is no header.
+    static BOOL SplitSectionHeader(const char* lpszLine, std::string* pHeader, std::string* pTag);
     // Replaces *ppszLine (a SCRIPT_LINE_SIZE heap buffer) by a new one with each tab
     // expanded to TAB_SPACES spaces. Fails, leaving *ppszLine as it was, when the
     // line filled its read buffer or would not fit once expanded.
