@@ -9,17 +9,8 @@ namespace {
 
 using GetPreferredLanguagesProc = BOOL(WINAPI*)(DWORD, PULONG, PZZWSTR, PULONG);
 
-// The tags of a list of NUL-ended names that an empty name ends.
-std::vector<std::string> TagsFromList(const wchar_t* pszList)
-{
-    std::vector<std::string> tags;
-    for (const wchar_t* p = pszList; *p != L'\0'; p += ::lstrlenW(p) + 1) {
-        tags.push_back(NarrowText(p).c_str());
-    }
-    return tags;
-}
-
-std::vector<std::string> PreferredLanguages()
+// The system's ordered list: NUL-ended names, an empty one last.
+void AddPreferredLanguages(std::vector<std::string>* pTags)
 {
     // kernel32 is in every process already: asked for by name, it cannot be a copy
     // planted beside the program.
@@ -28,35 +19,41 @@ std::vector<std::string> PreferredLanguages()
     ULONG nLanguages = 0;
     ULONG nUnits = 0;
     if (pfnGet == nullptr || !pfnGet(MUI_LANGUAGE_NAME, &nLanguages, nullptr, &nUnits) || nUnits < 2) {
-        return {};
+        return;
     }
     std::vector<wchar_t> list(nUnits + 2, L'\0');  // two NULs beyond what is asked for end it in any case
     if (!pfnGet(MUI_LANGUAGE_NAME, &nLanguages, list.data(), &nUnits)) {
-        return {};
+        return;
     }
-    return TagsFromList(list.data());
+    for (const wchar_t* p = list.data(); *p != L'\0'; p += ::lstrlenW(p) + 1) {
+        pTags->push_back(NarrowText(p).c_str());
+    }
 }
 
 // The one user-interface language, named by its ISO 639 language and ISO 3166 country.
-std::vector<std::string> DefaultLanguage()
+void AddDefaultLanguage(std::vector<std::string>* pTags)
 {
     const LCID locale = MAKELCID(::GetUserDefaultUILanguage(), SORT_DEFAULT);
-    char szLanguage[16] = {};
-    char szCountry[16] = {};
-    if (::GetLocaleInfoA(locale, LOCALE_SISO639LANGNAME, szLanguage, sizeof szLanguage) == 0) {
-        return {};
+    char szTag[32] = {};
+    const int nLanguage = ::GetLocaleInfoA(locale, LOCALE_SISO639LANGNAME, szTag, 16);
+    if (nLanguage == 0) {
+        return;
     }
-    std::string tag = szLanguage;
-    if (::GetLocaleInfoA(locale, LOCALE_SISO3166CTRYNAME, szCountry, sizeof szCountry) != 0) {
-        tag += std::string("-") + szCountry;
+    // The country after a hyphen, in place of the language's NUL; without one, the NUL stays.
+    if (::GetLocaleInfoA(locale, LOCALE_SISO3166CTRYNAME, szTag + nLanguage, 16) != 0) {
+        szTag[nLanguage - 1] = '-';
     }
-    return {tag};
+    pTags->push_back(szTag);
 }
 
 }  // namespace
 
 std::vector<std::string> AfxGetUserLanguages()
 {
-    std::vector<std::string> tags = PreferredLanguages();
-    return tags.empty() ? DefaultLanguage() : tags;
+    std::vector<std::string> tags;
+    AddPreferredLanguages(&tags);
+    if (tags.empty()) {
+        AddDefaultLanguage(&tags);
+    }
+    return tags;
 }
