@@ -2,6 +2,7 @@
 // once in a single-byte and once in a double-byte code page, and once more behind a
 // byte-order mark that the first byte chooses, where double-byte rules never apply.
 // Whatever the script holds, the record must stay well-formed; a violation aborts.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -37,11 +38,19 @@ void CheckRecord(const CSetupScript& script, bool bDoubleByte, bool bNulInFile)
     }
     FUZZ_REQUIRE(script.m_nMessageLines >= 0 && script.m_nMessageLines <= MAX_SECTION_LINES);
     FUZZ_REQUIRE(script.m_nRegTextLines >= 0 && script.m_nRegTextLines <= MAX_SECTION_LINES);
+    // The lines taken by the untagged sections or by a language's, whichever were kept.
+    int nRegTextLines = script.m_nRegTextLines;
+    int nMessageLines = script.m_nMessageLines;
+    for (const ScriptLanguage& language : script.m_languages) {
+        FUZZ_REQUIRE(language.nRegTextLines <= MAX_SECTION_LINES && language.nMessageLines <= MAX_SECTION_LINES);
+        nRegTextLines = std::max(nRegTextLines, language.nRegTextLines);
+        nMessageLines = std::max(nMessageLines, language.nMessageLines);
+    }
     for (int i = 0; i < MAX_SECTION_LINES; ++i) {
         const char* pszSlot = script.m_szRegText[i];
         FUZZ_REQUIRE(std::memchr(pszSlot, '\0', SCRIPT_LINE_SIZE) != nullptr);
         // Slots past the lines taken are never written.
-        FUZZ_REQUIRE(i < script.m_nRegTextLines || pszSlot[0] == '\0');
+        FUZZ_REQUIRE(i < nRegTextLines || pszSlot[0] == '\0');
         FUZZ_REQUIRE(bDoubleByte || std::strchr(pszSlot, '\n') == nullptr);
     }
     if (script.m_pszMessage == nullptr) {
@@ -59,7 +68,7 @@ void CheckRecord(const CSetupScript& script, bool bDoubleByte, bool bNulInFile)
         FUZZ_REQUIRE(bNulInFile || nEnd - nStart <= SCRIPT_LINE_SIZE - 1);
         nStart = nEnd;
     }
-    FUZZ_REQUIRE(nLines <= script.m_nMessageLines);
+    FUZZ_REQUIRE(nLines <= nMessageLines);
 }
 
 void LoadOnce(const std::string& bytes, bool bDoubleByte, bool bUnicode = false)
