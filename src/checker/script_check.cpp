@@ -313,7 +313,7 @@ bool CChecker::Error(const char* pszText, long long nLineStart)
                                     : "this one has " + std::to_string(nLength + nTabs * (TAB_SPACES - 1)) +
                                           " with its tabs expanded";
         Add(nLineStart, Severity::Error, "SC1002",
-            "\"" + text + "\": a [Message] line must stay under 1498 characters, and under 1499 once each tab is " +
+            "\"" + text + "\": a " + m_section + " line must stay under 1498 characters, and under 1499 once each tab is " +
                 std::to_string(TAB_SPACES) + " spaces; " + has);
     } else if (StartsWith(text, "Can't read")) {
         m_result.bReadError = true;
