@@ -398,10 +398,11 @@ void CChecker::CheckMessageWrap(const CSetupScript& record, const CTextWidths& w
                 "the widest one, so the line counts may be more than the launcher's");
         }
         const std::size_t nWrapped = LayOutForView(line.c_str(), record.m_encoding, widths).wrapped.lines.size();
-        if (nWrapped > static_cast<std::size_t>(kViewVisibleLines)) {
+        const int nVisibleLines = ViewSizeFor(widths).nVisibleLines;
+        if (nWrapped > static_cast<std::size_t>(nVisibleLines)) {
             Add(nStart, Severity::Note, "SC3001",
                 language + "this line wraps into " + std::to_string(nWrapped) + " display lines; the window shows " +
-                    std::to_string(kViewVisibleLines) + " without scrolling");
+                    std::to_string(nVisibleLines) + " without scrolling");
         }
         const bool bPasses = nDisplayLines <= MAX_VIEW_LINES &&
                              nDisplayLines + static_cast<long long>(nWrapped) > MAX_VIEW_LINES;

@@ -29,12 +29,15 @@ const char kUsage[] =
     "  --code-page=N       read a script without a byte-order mark in the Windows\n"
     "                      code page N (default 1252), as the launcher reads it\n"
     "                      on a system of that code page\n"
-    "  --preview           print the message as the launcher wraps it at 96 DPI\n"
+    "  --preview           print the message as the launcher lays it out\n"
+    "  --dpi=N             the display scale of the launcher's window (default 96;\n"
+    "                      setupcheck.exe only: it measures in the system's font,\n"
+    "                      which follows the display's own scale)\n"
     "  --lang=TAG          preview the message a user of language TAG sees (de,\n"
     "                      pt-BR); default: the untagged sections\n"
     "  --char-width=N      measure every character as N pixels (1-100) instead of\n"
-    "                      the table of Wine's default font, which\n"
-    "                      scripts/measure-font-widths.sh measures\n"
+    "                      the view's font (natively a table of Wine's default font,\n"
+    "                      which scripts/measure-font-widths.sh measures)\n"
     "  --version           print the version\n"
     "  --help              print this text\n"
     "\n"
@@ -47,6 +50,7 @@ struct Options {
     bool bWerror = false;
     bool bPreview = false;
     int nCharWidth = 0;
+    int nDpi = 96;
     unsigned nCodePage = 1252;
     std::string language;
     std::vector<std::string> files;
@@ -98,6 +102,14 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options* pOptions, 
                 return false;
             }
             pOptions->language = pszArg + 7;
+        } else if (std::strncmp(pszArg, "--dpi=", 6) == 0) {
+            if (!ParseNumber(pszArg + 6, 48, 480, &nNumber) || !MeasuresAtDpi(static_cast<int>(nNumber))) {
+                std::fprintf(stderr, MeasuresAtDpi(144) ? "setupcheck: --dpi takes a display scale from 48 to 480\n"
+                                                        : "setupcheck: this checker measures at 96 DPI only; "
+                                                          "setupcheck.exe measures at other scales\n");
+                return false;
+            }
+            pOptions->nDpi = static_cast<int>(nNumber);
         } else if (std::strncmp(pszArg, "--code-page=", 12) == 0) {
             if (!ParseNumber(pszArg + 12, 1, 65535, &nNumber)) {
                 std::fprintf(stderr, "setupcheck: --code-page takes the number of a Windows code page\n");
@@ -170,7 +182,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "setupcheck: code page %u is not known here\n", options.nCodePage);
         return kExitUsage;
     }
-    const CTextWidths widths(options.nCharWidth);
+    const CTextWidths widths(options.nCharWidth, options.nDpi);
     int nStatus = kExitClean;
     std::vector<std::string> json;
     for (const std::string& path : options.files) {
@@ -201,7 +213,7 @@ int main(int argc, char** argv)
         }
         if (options.bPreview) {
             std::printf("%s: the message as the launcher wraps it, %d lines a page:\n%s", path.c_str(),
-                        kViewVisibleLines,
+                        ViewSizeFor(widths).nVisibleLines,
                         result.bHasMessage ? FormatPreview(result.message, result.encoding, widths).c_str() : "(no [Message])\n");
         }
     }

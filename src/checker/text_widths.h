@@ -1,10 +1,14 @@
 // What the checker knows of the launcher view's font, on the platform it runs on:
-// the widths of texts, the font's metrics and the view's size at a display scale,
-// and where to find Unicode line breaks.
+// the widths of texts, the font's metrics, and where to find Unicode line breaks.
 //
-// Natively the widths come from a table of the font (text_widths_table.cpp); a
-// character that is not in it is counted as the widest one the table has.
+// Natively the widths come from a table of the font at 96 DPI
+// (text_widths_table.cpp), and a character that is not in it is counted as the
+// widest one the table has; ICU finds the breaks. On Windows the system measures in
+// the font the view draws with, the way the launcher measures, and Uniscribe finds
+// the breaks (text_widths_system.cpp).
 #pragma once
+
+#include <algorithm>
 
 #include "platform/afx_text.h"
 #include "ui/message_layout.h"
@@ -12,24 +16,35 @@
 class CTextWidths {
 public:
     // nUniformWidth > 0: every character that many pixels, the font's average width
-    // too, instead of the font's own widths.
-    explicit CTextWidths(int nUniformWidth = 0) : m_nUniformWidth(nUniformWidth) {}
+    // too, instead of the font's own widths. nDpi: the display scale of the view.
+    explicit CTextWidths(int nUniformWidth = 0, int nDpi = 96) : m_nUniformWidth(nUniformWidth), m_nDpi(nDpi) {}
 
     // Width in pixels of the first nCount bytes of a text in that encoding.
     int Width(const char* psz, int nCount, AfxTextEncoding encoding) const;
     int AveCharWidth() const;
+    int LineHeight() const;
+    int Dpi() const { return m_nDpi; }
     // The first character of the NUL-terminated text whose width is a guess; null
     // when every width is known.
     const char* FirstGuess(const char* psz, AfxTextEncoding encoding) const;
 
 private:
+    // Width of the text at the uniform width.
+    int UniformWidth(const char* psz, int nCount, AfxTextEncoding encoding) const
+    {
+        int nChars = 0;
+        for (int i = 0; i < nCount; ++nChars) {
+            i += std::min(AfxCharLength(psz + i, encoding), nCount - i);
+        }
+        return nChars * m_nUniformWidth;
+    }
+
     int m_nUniformWidth;
+    int m_nDpi;
 };
 
-// The launcher view's client width at the font's display scale (96 DPI), and the
-// display lines it shows without scrolling.
-constexpr int kViewClientWidth = 447;
-constexpr int kViewVisibleLines = 17;
+// Whether the widths hold at that display scale: natively only at 96 DPI.
+bool MeasuresAtDpi(int nDpi);
 
 // The checker's finder of graphemes and Unicode line breaks.
 extern const UnicodeBreakFinder kCheckerBreakFinder;

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "checker/text_widths.h"
+#include "ui/layout_metrics.h"
 
 namespace {
 
@@ -24,8 +25,9 @@ constexpr WidthRun kUnicodeWidths[] = {
 #include "checker/default_font_unicode_widths.inc"
 };
 
-// tmAveCharWidth of the font.
+// tmAveCharWidth and tmHeight of the font.
 constexpr int kDefaultAveCharWidth = 7;
+constexpr int kDefaultLineHeight = 16;
 
 constexpr int Widest()
 {
@@ -63,13 +65,13 @@ std::uint32_t CodePointAt(const char* p, int nCount, int* pnLength)
 
 int CTextWidths::Width(const char* psz, int nCount, AfxTextEncoding encoding) const
 {
+    if (m_nUniformWidth > 0) {
+        return UniformWidth(psz, nCount, encoding);
+    }
     int nWidth = 0;
     for (int i = 0; i < nCount;) {
         int nLength = 1;
-        if (m_nUniformWidth > 0) {
-            nLength = std::min(AfxCharLength(psz + i, encoding), nCount - i);
-            nWidth += m_nUniformWidth;
-        } else if (encoding == AfxTextEncoding::Ansi) {
+        if (encoding == AfxTextEncoding::Ansi) {
             nWidth += kAnsiWidths[static_cast<unsigned char>(psz[i])];
         } else {
             const int nKnown = UnicodeWidth(CodePointAt(psz + i, nCount - i, &nLength));
@@ -81,6 +83,10 @@ int CTextWidths::Width(const char* psz, int nCount, AfxTextEncoding encoding) co
 }
 
 int CTextWidths::AveCharWidth() const { return m_nUniformWidth > 0 ? m_nUniformWidth : kDefaultAveCharWidth; }
+
+int CTextWidths::LineHeight() const { return kDefaultLineHeight; }
+
+bool MeasuresAtDpi(int nDpi) { return nDpi == BASE_DPI; }
 
 const char* CTextWidths::FirstGuess(const char* psz, AfxTextEncoding encoding) const
 {

@@ -1,17 +1,47 @@
-// The checker's view: the launcher's layout function with the checker's widths and
-// break finder.
+// The checker's view: its size at the display scale, and the launcher's layout
+// function with the checker's widths and break finder.
 #include "checker/view_model.h"
 
-#include "ui/layout_metrics.h"
+#include <algorithm>
+
+#include "ui/button_layout.h"
+
+namespace {
+
+// What the system takes of the launcher's window at 96 DPI under Wine: the frame's
+// borders and caption (475 by 350 outside, 465 by 321 inside), and the view's
+// scroll bar beside its two border lines.
+constexpr int kFrameBordersAcross = 10;
+constexpr int kFrameBordersDown = 29;
+constexpr int kScrollBarWidth = 16;
+
+}  // namespace
+
+ViewSize ViewSizeFor(const CTextWidths& widths)
+{
+    const int nDpi = widths.Dpi();
+    const LayoutMetrics metrics = LayoutMetrics().Scaled(nDpi);
+    const CRect frameClient{0, 0, metrics.nFrameWidth - ScaleToDpi(kFrameBordersAcross, nDpi),
+                            metrics.nFrameHeight - ScaleToDpi(kFrameBordersDown, nDpi)};
+    // The buttons' captions are one line of the font high, as the view's lines are.
+    const int nLineHeight = std::max(widths.LineHeight(), 1);
+    const CSize caption{0, nLineHeight};
+    const int nViewBottom = LayoutButtonRects(frameClient, caption, caption, metrics).nButtonTop -
+                            metrics.nViewGapAboveButtons - metrics.nViewBorderLines;
+    ViewSize size;
+    size.geometry = MessageGeometry{frameClient.Width() - metrics.nViewBorderLines - ScaleToDpi(kScrollBarWidth, nDpi),
+                                    metrics.nViewLeftMargin, widths.AveCharWidth()};
+    size.nVisibleLines = std::max(nViewBottom / nLineHeight, 1);
+    return size;
+}
 
 ViewLayout LayOutForView(const char* pszText, AfxTextEncoding encoding, const CTextWidths& widths)
 {
     const TextWidthFunction measure = [&widths, encoding](const char* psz, int nCount) {
         return widths.Width(psz, nCount, encoding);
     };
-    const MessageGeometry geometry{kViewClientWidth, LayoutMetrics().nViewLeftMargin, widths.AveCharWidth()};
     ViewLayout layout;
-    layout.wrapped = LayOutMessage(pszText, encoding, geometry, measure, kCheckerBreakFinder);
+    layout.wrapped = LayOutMessage(pszText, encoding, ViewSizeFor(widths).geometry, measure, kCheckerBreakFinder);
     layout.pGuessed = pszText != nullptr ? widths.FirstGuess(pszText, encoding) : nullptr;
     return layout;
 }
@@ -19,10 +49,11 @@ ViewLayout LayOutForView(const char* pszText, AfxTextEncoding encoding, const CT
 std::string FormatPreview(const std::string& message, AfxTextEncoding encoding, const CTextWidths& widths)
 {
     const WrapResult wrapped = LayOutForView(message.c_str(), encoding, widths).wrapped;
+    const int nPage = ViewSizeFor(widths).nVisibleLines;
     std::string out;
     for (std::size_t i = 0; i < wrapped.lines.size(); ++i) {
-        if (i > 0 && i % kViewVisibleLines == 0) {
-            out += "-- page " + std::to_string(i / kViewVisibleLines + 1) + " (scrolled to) --\n";
+        if (i > 0 && i % nPage == 0) {
+            out += "-- page " + std::to_string(i / nPage + 1) + " (scrolled to) --\n";
         }
         const std::string& line = wrapped.lines[i];
         out.append(line, 0, line.find_last_not_of(' ') + 1);

@@ -8,6 +8,13 @@
 #include "checker/text_widths.h"
 #include "ui/message_layout.h"
 
+// The view's size as the launcher shows it at the widths' display scale.
+struct ViewSize {
+    MessageGeometry geometry;
+    int nVisibleLines = 0;  // display lines shown without scrolling
+};
+ViewSize ViewSizeFor(const CTextWidths& widths);
+
 struct ViewLayout {
     WrapResult wrapped;
     // The first character of the text whose width was guessed (counted as the

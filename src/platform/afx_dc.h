@@ -4,6 +4,7 @@
 // platform's default font, so measuring and drawing agree.
 #pragma once
 
+#include "platform/afx_text.h"
 #include "platform/afx_types.h"
 
 class CWnd;
@@ -42,8 +43,8 @@ public:
     DcHandle GetSafeHdc() const { return m_hDC; }
 
     BOOL GetTextMetrics(TextMetrics* pMetrics) const;
-    // Width and height of the first nCount bytes of lpszString, each byte one character.
-    CSize GetTextExtent(const char* lpszString, int nCount) const;
+    // Width and height of the first nCount bytes of lpszString, a text in that encoding.
+    CSize GetTextExtent(const char* lpszString, int nCount, AfxTextEncoding encoding) const;
 
     CPoint SetWindowOrg(int x, int y);
     void FillRect(const CRect& rect, const CBrush* pBrush);
@@ -54,6 +55,14 @@ public:
 
 protected:
     DcHandle m_hDC;
+};
+
+// The screen's device context, in the font every device context has before one is
+// selected: the font of the launcher's view.
+class CScreenDC : public CDC {
+public:
+    CScreenDC();
+    ~CScreenDC() override;
 };
 
 // The device context of one WM_PAINT, between BeginPaint and EndPaint.

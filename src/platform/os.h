@@ -51,7 +51,7 @@ void ReleaseDC(WindowHandle hWnd, DcHandle hDC);
 DcHandle BeginPaint(WindowHandle hWnd, void** ppPaintState);
 void EndPaint(WindowHandle hWnd, void* pPaintState);
 BOOL GetTextMetrics(DcHandle hDC, TextMetrics* pMetrics);
-CSize GetTextExtent(DcHandle hDC, const char* lpszString, int nCount);
+CSize GetTextExtent(DcHandle hDC, const char* lpszString, int nCount, AfxTextEncoding encoding);
 CPoint SetWindowOrg(DcHandle hDC, int x, int y);
 void FillRect(DcHandle hDC, const CRect& rect, void* hBrush);
 Color SetBkColor(DcHandle hDC, Color color);

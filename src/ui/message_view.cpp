@@ -40,7 +40,7 @@ int CMessageView::LayoutLines(CDC* pDC)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
 
     const TextWidthFunction measure = [pDC](const char* lpszText, int nCount) {
-        return pDC->GetTextExtent(lpszText, nCount).cx;
+        return pDC->GetTextExtent(lpszText, nCount, theScript.m_encoding).cx;
     };
     const WrapResult wrapped =
         LayOutMessage(theScript.m_pszMessage, theScript.m_encoding,

@@ -19,7 +19,7 @@ constexpr UINT kFirstSuccessfulExecResult = 32;
 
 CSize MeasureCaption(const CDC& dc, const char* caption)
 {
-    return dc.GetTextExtent(caption, static_cast<int>(std::strlen(caption)));
+    return dc.GetTextExtent(caption, static_cast<int>(std::strlen(caption)), theScript.m_encoding);
 }
 
 }  // namespace

@@ -22,9 +22,9 @@ BOOL CBrush::CreateSolidBrush(Color color)
 
 BOOL CDC::GetTextMetrics(TextMetrics* pMetrics) const { return os::GetTextMetrics(m_hDC, pMetrics); }
 
-CSize CDC::GetTextExtent(const char* lpszString, int nCount) const
+CSize CDC::GetTextExtent(const char* lpszString, int nCount, AfxTextEncoding encoding) const
 {
-    return os::GetTextExtent(m_hDC, lpszString, nCount);
+    return os::GetTextExtent(m_hDC, lpszString, nCount, encoding);
 }
 
 CPoint CDC::SetWindowOrg(int x, int y) { return os::SetWindowOrg(m_hDC, x, y); }
@@ -40,6 +40,15 @@ Color CDC::SetTextColor(Color color) { return os::SetTextColor(m_hDC, color); }
 BOOL CDC::TextOut(int x, int y, const char* lpszString, int nCount)
 {
     return os::TextOut(m_hDC, x, y, lpszString, nCount);
+}
+
+CScreenDC::CScreenDC() : CDC(os::GetDC(nullptr)) {}
+
+CScreenDC::~CScreenDC()
+{
+    if (m_hDC != nullptr) {
+        os::ReleaseDC(nullptr, m_hDC);
+    }
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : CDC(nullptr), m_hWnd(pWnd->m_hWnd)

@@ -110,7 +110,7 @@ BOOL GetTextMetrics(DcHandle /*hDC*/, TextMetrics* pMetrics)
     return TRUE;
 }
 
-CSize GetTextExtent(DcHandle /*hDC*/, const char* lpszString, int nCount)
+CSize GetTextExtent(DcHandle /*hDC*/, const char* lpszString, int nCount, AfxTextEncoding /*encoding*/)
 {
     sim::Machine& m = TheMachine();
     ++m.extentCalls;

@@ -47,13 +47,13 @@ BOOL GetTextMetrics(DcHandle hDC, TextMetrics* pMetrics)
     return TRUE;
 }
 
-CSize GetTextExtent(DcHandle hDC, const char* lpszString, int nCount)
+CSize GetTextExtent(DcHandle hDC, const char* lpszString, int nCount, AfxTextEncoding encoding)
 {
     SIZE size{};
     if (nCount < 0) {
         return CSize{};
     }
-    const WideText text(lpszString, nCount);
+    const WideText text(lpszString, nCount, encoding);
     if (!SumCharacterWidths(ToHdc(hDC), text.c_str(), text.length(), &size) &&
         !::GetTextExtentPoint32W(ToHdc(hDC), text.c_str(), text.length(), &size)) {
         return CSize{};

@@ -5,7 +5,9 @@
 
 UINT ScriptCodePage() { return AfxGetTextEncoding() == AfxTextEncoding::Utf8 ? CP_UTF8 : CP_ACP; }
 
-WideText::WideText(const char* psz, int nBytes)
+WideText::WideText(const char* psz, int nBytes) : WideText(psz, nBytes, AfxGetTextEncoding()) {}
+
+WideText::WideText(const char* psz, int nBytes, AfxTextEncoding encoding)
 {
     if (psz == nullptr) {
         psz = "";
@@ -14,7 +16,7 @@ WideText::WideText(const char* psz, int nBytes)
     if (nBytes < 0) {
         nBytes = lstrlenA(psz);
     }
-    const UINT nCodePage = ScriptCodePage();
+    const UINT nCodePage = encoding == AfxTextEncoding::Utf8 ? CP_UTF8 : CP_ACP;
     // Never more UTF-16 units than bytes; the conversion itself says how many.
     const int nNeeded = nBytes != 0 ? ::MultiByteToWideChar(nCodePage, 0, psz, nBytes, nullptr, 0) : 0;
     m_psz = new wchar_t[static_cast<unsigned>(nNeeded) + 1];

@@ -7,6 +7,7 @@
 // U+FFFD.
 #pragma once
 
+#include "platform/afx_text.h"
 #include "platform/win32/windows_include.h"
 
 // The code page of the script's text: CP_ACP or CP_UTF8.
@@ -15,8 +16,10 @@ UINT ScriptCodePage();
 // A text converted to UTF-16, NUL-terminated; a null pointer reads as "".
 class WideText {
 public:
-    // nBytes < 0: up to the NUL.
+    // nBytes < 0: up to the NUL. A text of the platform's encoding (AfxGetTextEncoding),
+    // or of the one given.
     explicit WideText(const char* psz, int nBytes = -1);
+    WideText(const char* psz, int nBytes, AfxTextEncoding encoding);
     WideText(const WideText&) = delete;
     WideText& operator=(const WideText&) = delete;
     ~WideText() { delete[] m_psz; }
