@@ -26,9 +26,19 @@ struct CheckCase {
     std::vector<Located> expected;
     std::string quote = {};  // a text output line holds it
     unsigned nCodePage = 1252;
+    int nCharWidth = 7;  // 0: the table of the view's font
 };
 
 const std::string kRun = "[Run]\r\ninstall.exe\r\n";
+
+std::string Repeated(const std::string& text, int n)
+{
+    std::string repeated;
+    for (int i = 0; i < n; ++i) {
+        repeated += text;
+    }
+    return repeated;
+}
 const std::string kWords60 = [] {
     std::string line;
     for (int i = 0; i < 60; ++i) {
@@ -152,6 +162,15 @@ const CheckCase kCases[] = {
      "\"Error: \xE3\x81\x82\xEF\xBF\xBD\"", 932},
     // Laid out by the Unicode rules: each word is cut where it fills 17 lines, not
     // set one character a line (some 2,000 lines).
+    // With the font's table: a character it does not have is counted as the widest,
+    // noted once; the limit is then an error only when it is hit with those
+    // characters taken as nothing too.
+    {"limit resting on guessed widths", "\xEF\xBB\xBF" + kRun + "[Message]\r\n" + RepeatedLines(Repeated("\xF0\x9F\x98\x80", 370), 300),
+     {{4, 1, "note", "SC3003"}, {129, 1, "warning", "SC1006"}}, {}, 1252, 0},
+    {"Japanese lines in the font's table", "\xEF\xBB\xBF" + kRun + "[Message]\r\n" + RepeatedLines(Repeated("\xE6\xBC\xA2", 30), 40),
+     {}, {}, 1252, 0},
+    {"limit hit whatever the guesses", "\xEF\xBB\xBF" + kRun + "[Message]\r\n" + RepeatedLines("\xF0\x9F\x98\x80" + std::string(700, 'a'), 300),
+     {{4, 1, "note", "SC3003"}, {119, 1, "error", "SC1006"}}, {}, 1252, 0},
     {"long words of a Unicode script", "\xEF\xBB\xBF" + kRun + CrLf({"[Message]", std::string(1000, 'a'), std::string(1000, 'b')}),
      {}},
 };
@@ -208,7 +227,7 @@ Outputs Check(const CheckCase& c)
 {
     sim::AddFile("case.ini", c.script);
     EXPECT_TRUE(ConsoleSetCodePage(c.nCodePage));
-    const CheckResult result = CheckScript("case.ini", c.script, CTextWidths(7));
+    const CheckResult result = CheckScript("case.ini", c.script, CTextWidths(c.nCharWidth));
     ConsoleSetCodePage(1252);
     EXPECT_FALSE(result.bReadError);
     const CLineIndex index(c.script);

@@ -410,7 +410,7 @@ void CChecker::CheckMessageWrap(const CSetupScript& record, const CTextWidths& w
         if (!layout.wrapped.limitHit || !(bPasses || (*p == '\0' && nDisplayLines <= MAX_VIEW_LINES))) {
             continue;
         }
-        if (layout.pGuessed != nullptr) {
+        if (!layout.bLimitCertain) {
             Add(nStart, Severity::Warning, "SC1006",
                 language + "\"Maximum number of view lines exceeded\" may be shown: the message wraps into more than " +
                     std::to_string(MAX_VIEW_LINES) +

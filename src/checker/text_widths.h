@@ -19,8 +19,10 @@ public:
     // too, instead of the font's own widths. nDpi: the display scale of the view.
     explicit CTextWidths(int nUniformWidth = 0, int nDpi = 96) : m_nUniformWidth(nUniformWidth), m_nDpi(nDpi) {}
 
-    // Width in pixels of the first nCount bytes of a text in that encoding.
-    int Width(const char* psz, int nCount, AfxTextEncoding encoding) const;
+    // Width in pixels of the first nCount bytes of a text in that encoding; a
+    // character of unknown width counts as the widest known one, or with
+    // bGuessNarrowest as nothing.
+    int Width(const char* psz, int nCount, AfxTextEncoding encoding, bool bGuessNarrowest = false) const;
     int AveCharWidth() const;
     int LineHeight() const;
     int Dpi() const { return m_nDpi; }

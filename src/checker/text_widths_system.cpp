@@ -21,7 +21,7 @@ TextMetrics FontMetrics()
 
 }  // namespace
 
-int CTextWidths::Width(const char* psz, int nCount, AfxTextEncoding encoding) const
+int CTextWidths::Width(const char* psz, int nCount, AfxTextEncoding encoding, bool) const
 {
     return m_nUniformWidth > 0 ? UniformWidth(psz, nCount, encoding)
                                : ScreenDC().GetTextExtent(psz, nCount, encoding).cx;

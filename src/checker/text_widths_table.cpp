@@ -63,7 +63,7 @@ std::uint32_t CodePointAt(const char* p, int nCount, int* pnLength)
 
 }  // namespace
 
-int CTextWidths::Width(const char* psz, int nCount, AfxTextEncoding encoding) const
+int CTextWidths::Width(const char* psz, int nCount, AfxTextEncoding encoding, bool bGuessNarrowest) const
 {
     if (m_nUniformWidth > 0) {
         return UniformWidth(psz, nCount, encoding);
@@ -75,7 +75,7 @@ int CTextWidths::Width(const char* psz, int nCount, AfxTextEncoding encoding) co
             nWidth += kAnsiWidths[static_cast<unsigned char>(psz[i])];
         } else {
             const int nKnown = UnicodeWidth(CodePointAt(psz + i, nCount - i, &nLength));
-            nWidth += nKnown >= 0 ? nKnown : kWidest;
+            nWidth += nKnown >= 0 ? nKnown : bGuessNarrowest ? 0 : kWidest;
         }
         i += nLength;
     }

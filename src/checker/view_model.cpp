@@ -37,12 +37,17 @@ ViewSize ViewSizeFor(const CTextWidths& widths)
 
 ViewLayout LayOutForView(const char* pszText, AfxTextEncoding encoding, const CTextWidths& widths)
 {
-    const TextWidthFunction measure = [&widths, encoding](const char* psz, int nCount) {
-        return widths.Width(psz, nCount, encoding);
+    const MessageGeometry geometry = ViewSizeFor(widths).geometry;
+    const auto layOut = [&](bool bGuessNarrowest) {
+        const TextWidthFunction measure = [&widths, encoding, bGuessNarrowest](const char* psz, int nCount) {
+            return widths.Width(psz, nCount, encoding, bGuessNarrowest);
+        };
+        return LayOutMessage(pszText, encoding, geometry, measure, kCheckerBreakFinder);
     };
     ViewLayout layout;
-    layout.wrapped = LayOutMessage(pszText, encoding, ViewSizeFor(widths).geometry, measure, kCheckerBreakFinder);
+    layout.wrapped = layOut(false);
     layout.pGuessed = pszText != nullptr ? widths.FirstGuess(pszText, encoding) : nullptr;
+    layout.bLimitCertain = layout.wrapped.limitHit && (layout.pGuessed == nullptr || layOut(true).limitHit);
     return layout;
 }
 

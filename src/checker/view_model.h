@@ -20,6 +20,9 @@ struct ViewLayout {
     // The first character of the text whose width was guessed (counted as the
     // widest), or null: with one, a line count may be more than the launcher's.
     const char* pGuessed = nullptr;
+    // The line limit is hit whatever the guessed widths are: also with each of
+    // them taken as nothing.
+    bool bLimitCertain = false;
 };
 
 // The display lines of a message text in its encoding, as the launcher lays it out.
