@@ -216,6 +216,18 @@ HWND LauncherProcess::WaitForVisibleFrame() const
     return hFrame;
 }
 
+HWND LauncherProcess::WaitForBoxOrFrame() const
+{
+    HWND hWnd = nullptr;
+    WaitUntil([&] {
+        hWnd = VisibleMessageBox();
+        const HWND hFrame = hWnd == nullptr ? Frame() : nullptr;
+        hWnd = hFrame != nullptr && IsWindowVisible(hFrame) ? hFrame : hWnd;
+        return hWnd != nullptr || WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0;
+    });
+    return hWnd;
+}
+
 bool LauncherProcess::WaitForExit(DWORD* pdwExitCode)
 {
     if (m_info.hProcess == nullptr) {

@@ -63,6 +63,9 @@ public:
     // Each returns null or false on timeout.
     HWND WaitForMessageBox() const;
     HWND WaitForVisibleFrame() const;
+    // A visible message box or else the visible frame, whichever comes first; null
+    // once the process has ended without either.
+    HWND WaitForBoxOrFrame() const;
     bool WaitForExit(DWORD* pdwExitCode);
     // Waits for the end of the process and tells whether its exit status was 0.
     bool ExitsWithStatusZero();
