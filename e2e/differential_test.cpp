@@ -52,7 +52,8 @@ struct Verdict {
     std::string output;  // the findings, then the preview
 };
 
-// setupcheck.exe --preview on the script, its output read from a file.
+// setupcheck.exe --preview at the run's display scale on the script, its output read
+// from a file.
 Verdict RunChecker(const std::string& script)
 {
     Verdict verdict;
@@ -66,7 +67,8 @@ Verdict RunChecker(const std::string& script)
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = hOut;
-    std::wstring command = L"\"" + Wide(WindowsPath(SETUPCHECK_EXE_PATH)) + L"\" --preview \"" + Wide(scriptPath) + L"\"";
+    std::wstring command = L"\"" + Wide(WindowsPath(SETUPCHECK_EXE_PATH)) + L"\" --preview --dpi=" +
+                           std::to_wstring(DisplayDpi()) + L" \"" + Wide(scriptPath) + L"\"";
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
         ADD_FAILURE() << "setupcheck.exe did not start";

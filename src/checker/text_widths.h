@@ -48,5 +48,14 @@ private:
 // Whether the widths hold at that display scale: natively only at 96 DPI.
 bool MeasuresAtDpi(int nDpi);
 
+// What the system takes of the launcher's window at the display scale: the frame's
+// borders and caption, across and down, and the width of the view's scroll bar.
+struct WindowFrameMetrics {
+    int nFrameAcross = 0;
+    int nFrameDown = 0;
+    int nScrollBarWidth = 0;
+};
+WindowFrameMetrics SystemFrameMetrics(int nDpi);
+
 // The checker's finder of graphemes and Unicode line breaks.
 extern const UnicodeBreakFinder kCheckerBreakFinder;

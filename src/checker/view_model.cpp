@@ -6,30 +6,19 @@
 
 #include "ui/button_layout.h"
 
-namespace {
-
-// What the system takes of the launcher's window at 96 DPI under Wine: the frame's
-// borders and caption (475 by 350 outside, 465 by 321 inside), and the view's
-// scroll bar beside its two border lines.
-constexpr int kFrameBordersAcross = 10;
-constexpr int kFrameBordersDown = 29;
-constexpr int kScrollBarWidth = 16;
-
-}  // namespace
-
 ViewSize ViewSizeFor(const CTextWidths& widths)
 {
     const int nDpi = widths.Dpi();
     const LayoutMetrics metrics = LayoutMetrics().Scaled(nDpi);
-    const CRect frameClient{0, 0, metrics.nFrameWidth - ScaleToDpi(kFrameBordersAcross, nDpi),
-                            metrics.nFrameHeight - ScaleToDpi(kFrameBordersDown, nDpi)};
+    const WindowFrameMetrics system = SystemFrameMetrics(nDpi);
+    const CRect frameClient{0, 0, metrics.nFrameWidth - system.nFrameAcross, metrics.nFrameHeight - system.nFrameDown};
     // The buttons' captions are one line of the font high, as the view's lines are.
     const int nLineHeight = std::max(widths.LineHeight(), 1);
     const CSize caption{0, nLineHeight};
     const int nViewBottom = LayoutButtonRects(frameClient, caption, caption, metrics).nButtonTop -
                             metrics.nViewGapAboveButtons - metrics.nViewBorderLines;
     ViewSize size;
-    size.geometry = MessageGeometry{frameClient.Width() - metrics.nViewBorderLines - ScaleToDpi(kScrollBarWidth, nDpi),
+    size.geometry = MessageGeometry{frameClient.Width() - metrics.nViewBorderLines - system.nScrollBarWidth,
                                     metrics.nViewLeftMargin, widths.AveCharWidth()};
     size.nVisibleLines = std::max(nViewBottom / nLineHeight, 1);
     return size;

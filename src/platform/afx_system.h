@@ -66,3 +66,9 @@ int AfxGetDisplayDpi();
 // The languages the user reads the system's user interface in, most wanted first,
 // as language tags ("de-DE"); empty when the system names none.
 std::vector<std::string> AfxGetUserLanguages();
+
+// What the system takes, at the display's scale, of a top-level window of that
+// style and extended style for its borders and caption (across and down), and the
+// width of a vertical scroll bar.
+CSize AfxGetWindowFrameSize(UINT dwStyle, UINT dwExStyle);
+int AfxGetVerticalScrollBarWidth();
