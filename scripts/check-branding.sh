@@ -58,9 +58,9 @@ fi
 # The size limit: on the launcher without its icon; above it only with the icon, a warning.
 release=(build/win32/setup.exe i686-w64-mingw32-objdump i686-w64-mingw32-windres pei-i386)
 size=$(stat -c %s build/win32/setup.exe)
-scripts/check-release.sh "${release[@]}" $((size - 1)) 5392 | grep WARNING >/dev/null ||
+scripts/check-release.sh "${release[@]}" 5392 $((size - 1)) | grep WARNING >/dev/null ||
     { echo "branding: FAIL: an icon over the limit is not a warning"; failures=$((failures + 1)); }
-scripts/check-release.sh "${release[@]}" $((size - 5393)) 5392 >/dev/null &&
+scripts/check-release.sh "${release[@]}" 5392 $((size - 5393)) >/dev/null &&
     { echo "branding: FAIL: a launcher over the limit passes"; failures=$((failures + 1)); }
 
 [ $failures -eq 0 ] && echo "branding: all checks passed"
