@@ -3,6 +3,7 @@
 // reported in a box owned by the window.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "launcher_process.h"
@@ -115,5 +116,25 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values("no-such-program.exe /quiet",
                     "no-such-folder\\install\\no-such-program.exe /quiet /log=install-log.txt /target=C:\\Programs\\"
                     "Tallowmere Atlas /components=maps,survey,routes,samples"));
+
+// A medium's tree unpacked by scripts/check-medium.sh (SETUP_E2E_MEDIUM, its Unix
+// path), whose [Run] program writes its arguments into the file they name: its own
+// setup.exe shows the window without a box, and the default button starts that program.
+TEST(MediumTest, DefaultButtonStartsTheRunProgram)
+{
+    const char* pszMedium = std::getenv("SETUP_E2E_MEDIUM");
+    if (pszMedium == nullptr) {
+        GTEST_SKIP() << "SETUP_E2E_MEDIUM names no unpacked medium";
+    }
+    LauncherProcess launcher(WindowsPath(pszMedium) + "\\");
+    ASSERT_TRUE(launcher.Start());
+    HWND hFrame = launcher.WaitForVisibleFrame();
+    ASSERT_NE(hFrame, nullptr);
+    PostMessageA(GetDlgItem(hFrame, kOkId), BM_CLICK, 0, 0);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
+    EXPECT_EQ(launcher.MessageBoxesShown(), 0);
+    EXPECT_TRUE(WaitForFile(launcher.Folder() + "started.txt")) << "the [Run] program did not start";
+    EXPECT_EQ(ReadWholeFile(launcher.Folder() + "started.txt"), "started with started.txt");
+}
 
 }  // namespace

@@ -92,11 +92,16 @@ BOOL CALLBACK CollectProcessWindow(HWND hWnd, LPARAM lParam)
 
 }  // namespace
 
-LauncherProcess::LauncherProcess(const char* pszScript) : m_strFolder(NewScratchFolder())
+LauncherProcess::LauncherProcess(const char* pszScript) : m_strFolder(NewScratchFolder()), m_strExe(SetupExePath())
 {
     if (pszScript != nullptr) {
         WriteScript(pszScript);
     }
+}
+
+LauncherProcess::LauncherProcess(const std::string& folder)
+    : m_strFolder(folder), m_strExe(folder + "setup.exe"), m_bOwnsFolder(false)
+{
 }
 
 bool LauncherProcess::WriteScript(const std::string& script)
@@ -107,7 +112,9 @@ bool LauncherProcess::WriteScript(const std::string& script)
 LauncherProcess::~LauncherProcess()
 {
     Kill();
-    RemoveFolder(m_strFolder);
+    if (m_bOwnsFolder) {
+        RemoveFolder(m_strFolder);
+    }
 }
 
 bool LauncherProcess::Start()
@@ -122,7 +129,7 @@ bool LauncherProcess::StartWithoutProbe()
 
 bool LauncherProcess::Launch(bool bProbe)
 {
-    const std::string exe = SetupExePath();
+    const std::string& exe = m_strExe;
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;

@@ -30,6 +30,9 @@ class LauncherProcess {
 public:
     // A scratch folder holding this setup.ini; nullptr leaves the folder without one.
     explicit LauncherProcess(const char* pszScript);
+    // The setup.exe of a folder made elsewhere (a medium's tree, a Windows path with a
+    // trailing backslash), started there; the folder is left as it is.
+    explicit LauncherProcess(const std::string& folder);
     ~LauncherProcess();
     LauncherProcess(const LauncherProcess&) = delete;
     LauncherProcess& operator=(const LauncherProcess&) = delete;
@@ -76,6 +79,8 @@ private:
     void Kill();
 
     std::string m_strFolder;
+    std::string m_strExe;
+    bool m_bOwnsFolder = true;
     PROCESS_INFORMATION m_info = {};
     LauncherProbe m_probe;
 };

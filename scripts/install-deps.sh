@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian packages the build and the tests need, when missing.
-# Usage: scripts/install-deps.sh [native] [windows] [wine] [fuzz] [signing]   (no argument: all)
+# Usage: scripts/install-deps.sh [native] [windows] [wine] [fuzz] [signing] [medium]   (no argument: all)
 set -euo pipefail
 
 groups=("$@")
-[ ${#groups[@]} -eq 0 ] && groups=(native windows wine fuzz signing)
+[ ${#groups[@]} -eq 0 ] && groups=(native windows wine fuzz signing medium)
 
 packages=()
 for group in "${groups[@]}"; do
@@ -14,6 +14,7 @@ for group in "${groups[@]}"; do
     wine)    packages+=(wine wine64 wine32:i386 xvfb x11-apps imagemagick locales fonts-liberation fonts-wqy-microhei) ;;
     fuzz)    packages+=(clang-14 libclang-rt-14-dev) ;;
     signing) packages+=(osslsigncode openssl unzip zip softhsm2 libengine-pkcs11-openssl opensc python3) ;;
+    medium)  packages+=(xorriso osslsigncode unzip python3) ;;
     *) echo "unknown group: $group" >&2; exit 2 ;;
   esac
 done
