@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "checker/finding.h"
 #include "platform/afx_file.h"
 #include "platform/framework/command_line.h"
 
@@ -11,7 +12,7 @@ namespace {
 // The search of one check, for the splitting's existence callback.
 struct ProgramSearch {
     std::string folder;
-    AfxTextEncoding encoding = AfxTextEncoding::Ansi;
+    bool bUnicodeScript = false;
 };
 const ProgramSearch* g_pSearch = nullptr;
 
@@ -21,24 +22,6 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 bool IsAbsolute(const std::string& path)
 {
     return (!path.empty() && IsSeparator(path[0])) || path.find(':') != std::string::npos;
-}
-
-std::string AsUtf8(const std::string& text, AfxTextEncoding encoding)
-{
-    if (encoding == AfxTextEncoding::Utf8) {
-        return text;
-    }
-    std::string result;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            result += c;
-        } else {
-            result += static_cast<char>(0xC0 | (byte >> 6));
-            result += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return result;
 }
 
 // The names of a relative path without "." and the names that ".." takes back,
@@ -73,7 +56,7 @@ bool ExistsInFolder(const char* lpszPath)
 {
     std::string relative;
     return !IsAbsolute(lpszPath) && Normalised(lpszPath, &relative) &&
-           AfxFileExistsNoCase(g_pSearch->folder.c_str(), AsUtf8(relative, g_pSearch->encoding).c_str());
+           AfxFileExistsNoCase(g_pSearch->folder.c_str(), ScriptTextToUtf8(relative, g_pSearch->bUnicodeScript).c_str());
 }
 
 std::string FolderOf(const std::string& path)
@@ -84,9 +67,9 @@ std::string FolderOf(const std::string& path)
 
 }  // namespace
 
-std::string MissingRunProgram(const char* pszScriptPath, const char* pszCommandLine, AfxTextEncoding encoding)
+std::string MissingRunProgram(const char* pszScriptPath, const char* pszCommandLine, bool bUnicodeScript)
 {
-    const ProgramSearch search{FolderOf(pszScriptPath), encoding};
+    const ProgramSearch search{FolderOf(pszScriptPath), bUnicodeScript};
     g_pSearch = &search;
     const CommandLineParts parts = SplitCommandLine(pszCommandLine, ExistsInFolder);
     const std::string program = ProgramFile(parts.program.c_str(), parts.program.c_str() + parts.program.size());

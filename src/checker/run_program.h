@@ -5,10 +5,8 @@
 
 #include <string>
 
-#include "platform/afx_text.h"
-
 // Empty when the program of the command line is a file relative to the folder of the
 // script at pszScriptPath; otherwise a sentence that names the program and says
-// why it is not found. The command line is text in the given encoding (ANSI bytes
-// are taken as Latin-1, as the console tools read them).
-std::string MissingRunProgram(const char* pszScriptPath, const char* pszCommandLine, AfxTextEncoding encoding);
+// why it is not found. The command line is the script's text: UTF-8 in a Unicode
+// script, else ANSI in the code page the checker was told.
+std::string MissingRunProgram(const char* pszScriptPath, const char* pszCommandLine, bool bUnicodeScript);

@@ -369,7 +369,7 @@ void CChecker::CheckRecordFields(const CSetupScript& record)
 void CChecker::CheckRunProgram(const CSetupScript& record, const char* pszPath)
 {
     const std::string missing =
-        record.m_szRun[0] != '\0' ? MissingRunProgram(pszPath, record.m_szRun, record.m_encoding) : "";
+        record.m_szRun[0] != '\0' ? MissingRunProgram(pszPath, record.m_szRun, record.m_encoding == AfxTextEncoding::Utf8) : "";
     if (!missing.empty()) {
         Add(ValueStart("[Run]"), Severity::Warning, "SC2011", Quoted(missing));
     }
@@ -497,6 +497,7 @@ CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CTe
     checker.m_result.encoding = pRecord->m_encoding;
     checker.CheckRecordFields(*pRecord);
     checker.CheckRunProgram(*pRecord, pszPath);
+    checker.m_result.title = ScriptTextToUtf8(pRecord->m_szTitle, pRecord->m_encoding == AfxTextEncoding::Utf8);
     checker.CheckEncoding();
     checker.AddDroppedCount();
     std::stable_sort(checker.m_result.findings.begin(), checker.m_result.findings.end(),

@@ -15,6 +15,7 @@ struct CheckResult {
     bool bHasMessage = false;       // the script has a [Message] and was read whole
     std::string message;            // that [Message] text, as the launcher keeps it
     AfxTextEncoding encoding = AfxTextEncoding::Ansi;  // the script's, the message's
+    std::string title;              // the [Title], in UTF-8
 };
 
 // Checks the script in the file at pszPath, every language of it; bytes are that

@@ -38,6 +38,7 @@ const char kUsage[] =
     "  --char-width=N      measure every character as N pixels (1-100) instead of\n"
     "                      the view's font (natively a table of Wine's default font,\n"
     "                      which scripts/measure-font-widths.sh measures)\n"
+    "  --title             print each script's [Title] in UTF-8, and no findings\n"
     "  --version           print the version\n"
     "  --help              print this text\n"
     "\n"
@@ -49,6 +50,7 @@ struct Options {
     bool bJson = false;
     bool bWerror = false;
     bool bPreview = false;
+    bool bTitle = false;
     int nCharWidth = 0;
     int nDpi = 96;
     unsigned nCodePage = 1252;
@@ -90,6 +92,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options* pOptions, 
             pOptions->bWerror = true;
         } else if (std::strcmp(pszArg, "--preview") == 0) {
             pOptions->bPreview = true;
+        } else if (std::strcmp(pszArg, "--title") == 0) {
+            pOptions->bTitle = true;
         } else if (std::strncmp(pszArg, "--char-width=", 13) == 0) {
             if (!ParseNumber(pszArg + 13, 1, 100, &nNumber)) {
                 std::fprintf(stderr, "setupcheck: --char-width takes a whole number from 1 to 100\n");
@@ -120,6 +124,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options* pOptions, 
             std::fprintf(stderr, "setupcheck: unknown option %s\n", pszArg);
             return false;
         }
+    }
+    if (pOptions->bTitle && (pOptions->bPreview || pOptions->bJson)) {
+        std::fprintf(stderr, "setupcheck: --title prints the title alone\n");
+        return false;
     }
     if (pOptions->bPreview && pOptions->bJson) {
         std::fprintf(stderr, "setupcheck: --preview prints text, not JSON\n");
@@ -195,6 +203,10 @@ int main(int argc, char** argv)
         if (result.bReadError) {
             ConsoleWrite(stderr, "setupcheck: " + path + ": cannot read\n");
             nStatus = kExitUsage;
+            continue;
+        }
+        if (options.bTitle) {
+            ConsoleWrite(stdout, result.title + "\n");
             continue;
         }
         const CLineIndex index(bytes);

@@ -86,7 +86,7 @@ private:
 };
 
 // For the tools: whether a file (not a folder) is at lpszRelativePath under the
-// folder lpszFolder (as the tool was given it; "" for the current one), each name
-// compared without regard to letter case, as Windows finds files. The relative path
-// is UTF-8 text, its names separated by backslashes, with no "." or ".." among them.
+// folder lpszFolder ("" for the current one), each name compared without regard to
+// letter case, as Windows finds files. Both are UTF-8; the relative path's names are
+// separated by backslashes, with no "." or ".." among them.
 bool AfxFileExistsNoCase(const char* lpszFolder, const char* lpszRelativePath);
