@@ -45,8 +45,8 @@ done
 source_dir="${1%/}" out="$2"
 [ -d "$source_dir" ] || { echo "make-medium: $source_dir: not a folder" >&2; exit 2; }
 
-# The tools this script runs: the release launcher and the native checker, built
-# when missing.
+# The tools this script runs: the release launcher, built when missing, and the
+# native checker, brought up to date.
 if [ -z "$launcher" ]; then
   launcher="$root/build/win32/setup.exe"
   if [ ! -f "$launcher" ]; then
@@ -58,11 +58,9 @@ fi
 setupcheck_binary() {
   local preset=native
   grep -q '"name": "setupcheck"' "$root/CMakePresets.json" && preset=setupcheck
-  local binary="$root/build/$preset/setupcheck"
-  if [ ! -x "$binary" ]; then
-    (cd "$root" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j2 --target setupcheck >/dev/null)
-  fi
-  echo "$binary"
+  (cd "$root" && { [ -d "build/$preset" ] || cmake --preset "$preset" >/dev/null; } &&
+    cmake --build --preset "$preset" -j2 --target setupcheck >/dev/null)
+  echo "$root/build/$preset/setupcheck"
 }
 setupcheck="$(setupcheck_binary)"
 
@@ -171,12 +169,14 @@ for folder, dirs, files in os.walk(source):
 with zipfile.ZipFile(out, "w") as archive:
     for name in sorted(entries):
         info = zipfile.ZipInfo(name, stamp)
-        info.create_system = 0
+        # Made on Unix: readers then take the names as the UTF-8 they are flagged as.
+        info.create_system = 3
         if name.endswith("/"):
-            info.external_attr = 0x10
+            info.external_attr = 0o40755 << 16 | 0x10
             archive.writestr(info, b"")
         else:
             info.compress_type = zipfile.ZIP_DEFLATED
+            info.external_attr = 0o100644 << 16
             info.file_size = os.path.getsize(entries[name])
             with open(entries[name], "rb") as data, archive.open(info, "w") as member:
                 shutil.copyfileobj(data, member)

@@ -39,6 +39,9 @@ cmake --build --preset win32 --target package
 unzip -l build/win32/setup-launcher-*.zip | grep 'setupcheck.exe' >/dev/null || { echo "FAIL: bundle without setupcheck.exe"; exit 1; }
 scripts/check-reproducible.sh
 
+echo "== The medium: an image and a ZIP of a sample folder, unpacked, started under Wine, refused where it must be"
+scripts/check-medium.sh
+
 if [ -x scripts/fuzz.sh ] && [ "$fuzz_seconds" -gt 0 ]; then
   echo "== Fuzzing, ${fuzz_seconds} s a target"
   scripts/fuzz.sh "$fuzz_seconds"
