@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/framework/command_line.h"
+#include "platform/sim/sim.h"
 
 namespace {
 
@@ -11,6 +12,8 @@ struct SplitCase {
     const char* cmdLine;
     const char* program;
     const char* arguments;
+    // The line's encoding, on a system of a double-byte code page.
+    AfxTextEncoding encoding = AfxTextEncoding::Ansi;
 };
 
 const SplitCase kSplitCases[] = {
@@ -36,22 +39,33 @@ const SplitCase kSplitCases[] = {
     {"C:\\Program Files\\App\\setup /S", "C:\\Program Files\\App\\setup.exe", "/S"},
     {"D:\\Old Tools\\run now.exe", "D:\\Old.exe", "Tools\\run now.exe"},
     {"D:\\my.dir\\tool x", "D:\\my.dir\\tool.exe", "x"},
+    // The line's own encoding decides, not the system's: in ANSI text 0x83 0x5C is one
+    // character and 0x82 0x2E another, in UTF-8 the 0x5C is a separator and the 0x2E
+    // a full stop, so ".exe" is added to the name "x" and not to "\xE3\x81\x82.x".
+    {"dir.d\x83\x5Cx /s", "dir.d\x83\x5Cx", "/s"},
+    {"dir.d\x83\x5Cx /s", "dir.d\x83\x5Cx.exe", "/s", AfxTextEncoding::Utf8},
+    {"\xE3\x81\x82.x /s", "\xE3\x81\x82.x.exe", "/s"},
+    {"\xE3\x81\x82.x /s", "\xE3\x81\x82.x", "/s", AfxTextEncoding::Utf8},
 };
 
 // The programs that exist, for the cases above.
 bool ProgramExists(const char* lpszPath)
 {
     const std::string path = lpszPath;
-    return path == "C:\\Program Files\\App\\setup.exe" || path == "D:\\Old.exe" || path == "D:\\my.dir\\tool.exe";
+    return path == "C:\\Program Files\\App\\setup.exe" || path == "D:\\Old.exe" || path == "D:\\my.dir\\tool.exe" ||
+           path == "dir.d\x83\x5Cx.exe" || path == "\xE3\x81\x82.x.exe";
 }
 
 TEST(SplitCommandLine, SplitsProgramFromArguments)
 {
+    sim::Reset();
+    sim::SetDoubleByteCodePage(true);
     for (const SplitCase& c : kSplitCases) {
-        const CommandLineParts parts = SplitCommandLine(c.cmdLine, ProgramExists);
+        const CommandLineParts parts = SplitCommandLine(c.cmdLine, c.encoding, ProgramExists);
         EXPECT_EQ(parts.program, c.program) << "command line: [" << c.cmdLine << "]";
         EXPECT_EQ(parts.arguments, c.arguments) << "command line: [" << c.cmdLine << "]";
     }
+    sim::Reset();
 }
 
 }  // namespace

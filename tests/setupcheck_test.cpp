@@ -136,6 +136,8 @@ const CheckCase kCases[] = {
     {"run program named in UTF-8", "\xEF\xBB\xBF" + CrLf({"[Run]", "\xC3\xA4rger\\x.exe"}), {}},
     {"run program named in ANSI", CrLf({"[Run]", "\xE4rger\\x.exe"}), {}},
     {"run program missing", CrLf({"[Run]", "disk1\\setup.exe /s"}), {{2, 1, "warning", "SC2011"}}},
+    // The trail byte 0x5C of a double-byte character, then a separator.
+    {"run program in a double-byte folder", CrLf({"[Run]", "\x83\x5C\\setup.exe"}), {}, {}, 932},
     {"run program above the folder", CrLf({"[Run]", "Disk 1\\..\\..\\install.exe"}), {{2, 1, "warning", "SC2011"}}},
     {"surrogate bytes are no UTF-8", kRun + CrLf({"[Title]", "A\xED\xA0\x80"}), {}},
     {"header with a blank in a notice", kRun + CrLf({"[RegText]", "Old", "[Ok] "}), {{5, 1, "warning", "SC2003"}}},
@@ -208,7 +210,8 @@ protected:
     void SetUp() override
     {
         sim::Reset();
-        for (const char* pszProgram : {"install.exe", "setup.exe", "Disk 1\\Setup.exe", "\xC3\xA4rger\\x.exe"}) {
+        for (const char* pszProgram :
+             {"install.exe", "setup.exe", "Disk 1\\Setup.exe", "\xC3\xA4rger\\x.exe", "\xE3\x82\xBD\\setup.exe"}) {
             sim::AddFile(pszProgram, "");
         }
     }
@@ -227,6 +230,7 @@ Outputs Check(const CheckCase& c)
 {
     sim::AddFile("case.ini", c.script);
     EXPECT_TRUE(ConsoleSetCodePage(c.nCodePage));
+    sim::SetDoubleByteCodePage(c.nCodePage == 932);
     const CheckResult result = CheckScript("case.ini", c.script, CTextWidths(c.nCharWidth));
     ConsoleSetCodePage(1252);
     EXPECT_FALSE(result.bReadError);

@@ -9,13 +9,6 @@
 
 namespace {
 
-// The search of one check, for the splitting's existence callback.
-struct ProgramSearch {
-    std::string folder;
-    bool bUnicodeScript = false;
-};
-const ProgramSearch* g_pSearch = nullptr;
-
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // A drive, a root or a network path: a place of its own, not relative to a folder.
@@ -25,14 +18,18 @@ bool IsAbsolute(const std::string& path)
 }
 
 // The names of a relative path without "." and the names that ".." takes back,
-// joined by backslashes; false when ".." leaves the folder.
-bool Normalised(const std::string& path, std::string* pResult)
+// joined by backslashes; false when ".." leaves the folder. The path is read by
+// characters of its encoding: a double-byte character's trail byte 0x5C is no
+// separator.
+bool Normalised(const std::string& path, AfxTextEncoding encoding, std::string* pResult)
 {
     std::vector<std::string> names;
     std::string name;
-    for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && !IsSeparator(path[i])) {
-            name += path[i];
+    for (const char* p = path.c_str();;) {
+        if (*p != '\0' && !IsSeparator(*p)) {
+            const int nLength = AfxCharLength(p, encoding);
+            name.append(p, static_cast<std::size_t>(nLength));
+            p += nLength;
             continue;
         }
         if (name == "..") {
@@ -44,6 +41,9 @@ bool Normalised(const std::string& path, std::string* pResult)
             names.push_back(name);
         }
         name.clear();
+        if (*p++ == '\0') {
+            break;
+        }
     }
     pResult->clear();
     for (const std::string& each : names) {
@@ -52,35 +52,30 @@ bool Normalised(const std::string& path, std::string* pResult)
     return !names.empty();
 }
 
-bool ExistsInFolder(const char* lpszPath)
+// Whether the path, text of the script's encoding, names a file under the folder.
+bool ExistsInFolder(const char* pszFolder, const char* lpszPath, AfxTextEncoding encoding)
 {
     std::string relative;
-    return !IsAbsolute(lpszPath) && Normalised(lpszPath, &relative) &&
-           AfxFileExistsNoCase(g_pSearch->folder.c_str(), ScriptTextToUtf8(relative, g_pSearch->bUnicodeScript).c_str());
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t nSeparator = path.find_last_of("\\/");
-    return nSeparator == std::string::npos ? "" : path.substr(0, nSeparator + 1);
+    return !IsAbsolute(lpszPath) && Normalised(lpszPath, encoding, &relative) &&
+           AfxFileExistsNoCase(pszFolder, ScriptTextToUtf8(relative, encoding == AfxTextEncoding::Utf8).c_str());
 }
 
 }  // namespace
 
-std::string MissingRunProgram(const char* pszScriptPath, const char* pszCommandLine, bool bUnicodeScript)
+std::string MissingRunProgram(const char* pszFolder, const char* pszCommandLine, AfxTextEncoding encoding)
 {
-    const ProgramSearch search{FolderOf(pszScriptPath), bUnicodeScript};
-    g_pSearch = &search;
-    const CommandLineParts parts = SplitCommandLine(pszCommandLine, ExistsInFolder);
-    const std::string program = ProgramFile(parts.program.c_str(), parts.program.c_str() + parts.program.size());
-    const bool bFound = program.empty() || ExistsInFolder(program.c_str());
-    g_pSearch = nullptr;
-    if (bFound) {
+    const auto existsInFolder = [pszFolder, encoding](const char* lpszPath) {
+        return ExistsInFolder(pszFolder, lpszPath, encoding);
+    };
+    const CommandLineParts parts = SplitCommandLine(pszCommandLine, encoding, existsInFolder);
+    const std::string program =
+        ProgramFile(parts.program.c_str(), parts.program.c_str() + parts.program.size(), encoding);
+    if (program.empty() || existsInFolder(program.c_str())) {
         return {};
     }
     const std::string named = "the [Run] program \"" + program + "\"";
     std::string relative;
-    if (IsAbsolute(program) || !Normalised(program, &relative)) {
+    if (IsAbsolute(program) || !Normalised(program, encoding, &relative)) {
         return named + " lies outside the script's folder: it cannot be checked, and on another machine or "
                        "medium it may not be there";
     }

@@ -5,8 +5,10 @@
 
 #include <string>
 
-// Empty when the program of the command line is a file relative to the folder of the
-// script at pszScriptPath; otherwise a sentence that names the program and says
-// why it is not found. The command line is the script's text: UTF-8 in a Unicode
-// script, else ANSI in the code page the checker was told.
-std::string MissingRunProgram(const char* pszScriptPath, const char* pszCommandLine, bool bUnicodeScript);
+#include "platform/afx_text.h"
+
+// Empty when the program of the command line is a file relative to the script's
+// folder, pszFolder (UTF-8, ending in a separator; "" for the current one); otherwise a sentence that names the program and says
+// why it is not found. The command line is the script's text, in the script's
+// encoding: UTF-8 in a Unicode script, else ANSI in the code page the checker was told.
+std::string MissingRunProgram(const char* pszFolder, const char* pszCommandLine, AfxTextEncoding encoding);

@@ -368,8 +368,10 @@ void CChecker::CheckRecordFields(const CSetupScript& record)
 
 void CChecker::CheckRunProgram(const CSetupScript& record, const char* pszPath)
 {
+    const std::string path = pszPath;
+    const std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
     const std::string missing =
-        record.m_szRun[0] != '\0' ? MissingRunProgram(pszPath, record.m_szRun, record.m_encoding == AfxTextEncoding::Utf8) : "";
+        record.m_szRun[0] != '\0' ? MissingRunProgram(folder.c_str(), record.m_szRun, record.m_encoding) : "";
     if (!missing.empty()) {
         Add(ValueStart("[Run]"), Severity::Warning, "SC2011", Quoted(missing));
     }

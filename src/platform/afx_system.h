@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/afx_text.h"
 #include "platform/afx_types.h"
 
 // Predefined registry keys, by their Win32 values.
@@ -52,9 +53,9 @@ std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName);
 BOOL AfxGetFileVersionInfo(const char* lpszFileName, std::uint32_t nSize, void* pBlock);
 BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void** ppBuffer, UINT* pnLength);
 
-// Starts a command line with the given show command, searching for the program
-// as WinExec does; a result below 32 means failure.
-UINT AfxWinExec(const char* lpszCmdLine, int nCmdShow);
+// Starts a command line, text of that encoding, with the given show command,
+// searching for the program as WinExec does; a result below 32 means failure.
+UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow);
 
 // The full path of the running executable.
 const char* AfxGetModuleFileName();

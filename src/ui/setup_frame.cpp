@@ -134,7 +134,7 @@ void CSetupFrame::OnOk()
     }
     m_bClosing = true;
     if (theScript.m_szRun[0] != '\0' &&
-        AfxWinExec(theScript.m_szRun, SW_SHOWNORMAL) < kFirstSuccessfulExecResult) {
+        AfxWinExec(theScript.m_szRun, theScript.m_encoding, SW_SHOWNORMAL) < kFirstSuccessfulExecResult) {
         const std::string text = std::string("Error executing ") + theScript.m_szRun;
         MessageBox(text.c_str(), nullptr, MB_OK);
     }

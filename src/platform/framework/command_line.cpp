@@ -17,7 +17,8 @@ const char* SkipBlanks(const char* p)
 
 // The end of the unquoted program: the first blank, or the end of the line, at which
 // the text so far names an existing program; the first blank when none does.
-const char* UnquotedProgramEnd(const char* pStart, ProgramExistsFunction pfnProgramExists, std::string* pProgram)
+const char* UnquotedProgramEnd(const char* pStart, AfxTextEncoding encoding, const ProgramExistsFunction& programExists,
+                               std::string* pProgram)
 {
     const char* pFirstBlank = nullptr;
     for (const char* p = pStart;; ++p) {
@@ -25,8 +26,8 @@ const char* UnquotedProgramEnd(const char* pStart, ProgramExistsFunction pfnProg
             continue;
         }
         pFirstBlank = pFirstBlank != nullptr ? pFirstBlank : p;
-        *pProgram = ProgramFile(pStart, p);
-        if (p != pStart && pfnProgramExists(pProgram->c_str())) {
+        *pProgram = ProgramFile(pStart, p, encoding);
+        if (p != pStart && programExists(pProgram->c_str())) {
             return p;
         }
         if (*p == '\0') {
@@ -38,18 +39,19 @@ const char* UnquotedProgramEnd(const char* pStart, ProgramExistsFunction pfnProg
 
 }  // namespace
 
-std::string ProgramFile(const char* pStart, const char* pEnd)
+std::string ProgramFile(const char* pStart, const char* pEnd, AfxTextEncoding encoding)
 {
     std::string program(pStart, pEnd);
-    const char* pSeparator = AfxFindLastOf(program.c_str(), "\\/:", AfxGetTextEncoding());
+    const char* pSeparator = AfxFindLastOf(program.c_str(), "\\/:", encoding);
     const char* pName = pSeparator != nullptr ? pSeparator + 1 : program.c_str();
-    if (!program.empty() && AfxStrChr(pName, '.', AfxGetTextEncoding()) == nullptr) {
+    if (!program.empty() && AfxStrChr(pName, '.', encoding) == nullptr) {
         program += ".exe";
     }
     return program;
 }
 
-CommandLineParts SplitCommandLine(const char* lpszCmdLine, ProgramExistsFunction pfnProgramExists)
+CommandLineParts SplitCommandLine(const char* lpszCmdLine, AfxTextEncoding encoding,
+                                  const ProgramExistsFunction& programExists)
 {
     CommandLineParts parts;
     const char* p = SkipBlanks(lpszCmdLine);
@@ -63,7 +65,7 @@ CommandLineParts SplitCommandLine(const char* lpszCmdLine, ProgramExistsFunction
             ++p;
         }
     } else {
-        p = UnquotedProgramEnd(p, pfnProgramExists, &parts.program);
+        p = UnquotedProgramEnd(p, encoding, programExists, &parts.program);
     }
     parts.arguments = SkipBlanks(p);
     return parts;

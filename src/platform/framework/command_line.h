@@ -2,19 +2,24 @@
 // command line (a process started with no separate program name) takes them.
 #pragma once
 
+#include <functional>
 #include <string>
+
+#include "platform/afx_text.h"
 
 struct CommandLineParts {
     std::string program;
     std::string arguments;
 };
 
-// Whether a program file of that name exists where a started program is looked for.
-using ProgramExistsFunction = bool (*)(const char* lpszPath);
+// Whether a program file of that name exists where a started program is looked for;
+// whatever the search needs to know (a folder, an encoding) travels with the function.
+using ProgramExistsFunction = std::function<bool(const char* lpszPath)>;
 
-// The program file that the text from pStart to pEnd names for the plain start:
-// ".exe" added when the file name, after the last path separator, has no full stop.
-std::string ProgramFile(const char* pStart, const char* pEnd);
+// The program file that the text from pStart to pEnd, in that encoding, names for the
+// plain start: ".exe" added when the file name, after the last path separator, has no
+// full stop.
+std::string ProgramFile(const char* pStart, const char* pEnd, AfxTextEncoding encoding);
 
 // The program is the first token: the text between a leading pair of double quotes
 // (a missing closing quote makes the rest of the line the program), or else, unquoted,
@@ -23,6 +28,7 @@ std::string ProgramFile(const char* pStart, const char* pEnd);
 // its file name has no extension, as the plain start does. An unquoted line in which
 // no prefix names a program gives what comes before the first blank, as written. The
 // arguments are what follows the program, without the blanks that separate them from
-// it. Blanks before the program are skipped. Double-byte trail bytes are never a
-// blank, a quote or a path separator.
-CommandLineParts SplitCommandLine(const char* lpszCmdLine, ProgramExistsFunction pfnProgramExists);
+// it. Blanks before the program are skipped. The line is text of that encoding: in
+// ANSI text, double-byte trail bytes are never a blank, a quote or a path separator.
+CommandLineParts SplitCommandLine(const char* lpszCmdLine, AfxTextEncoding encoding,
+                                  const ProgramExistsFunction& programExists);

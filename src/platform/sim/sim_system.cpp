@@ -199,7 +199,7 @@ BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void**
     return FALSE;
 }
 
-UINT AfxWinExec(const char* lpszCmdLine, int nCmdShow)
+UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding, int nCmdShow)
 {
     sim::Machine& m = sim::TheMachine();
     m.started.push_back({lpszCmdLine, nCmdShow});

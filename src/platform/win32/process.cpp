@@ -40,20 +40,22 @@ UINT WinExecError(DWORD nError)
 }
 
 // Where the plain start looks for a program: the launcher's folder, the current
-// folder, the system folders and the PATH.
-bool ProgramExists(const char* lpszPath)
+// folder, the system folders and the PATH. The path is text of that encoding.
+bool ProgramExists(const char* lpszPath, AfxTextEncoding encoding)
 {
     wchar_t szFound[MAX_PATH];
-    const DWORD nLength = ::SearchPathW(nullptr, WideText(lpszPath).c_str(), nullptr, MAX_PATH, szFound, nullptr);
+    const DWORD nLength =
+        ::SearchPathW(nullptr, WideText(lpszPath, -1, encoding).c_str(), nullptr, MAX_PATH, szFound, nullptr);
     return nLength > 0 && nLength < MAX_PATH && (::GetFileAttributesW(szFound) & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool StartThroughShell(const char* lpszCmdLine, int nCmdShow)
+bool StartThroughShell(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow)
 {
     // The shell is given exactly the program that the plain start found.
-    const CommandLineParts parts = SplitCommandLine(lpszCmdLine, ProgramExists);
-    const WideText program(parts.program.c_str());
-    const WideText arguments(parts.arguments.c_str());
+    const CommandLineParts parts = SplitCommandLine(
+        lpszCmdLine, encoding, [encoding](const char* lpszPath) { return ProgramExists(lpszPath, encoding); });
+    const WideText program(parts.program.c_str(), -1, encoding);
+    const WideText arguments(parts.arguments.c_str(), -1, encoding);
     SHELLEXECUTEINFOW sei{};
     sei.cbSize = sizeof(sei);
     // The launcher reports a failure itself, and ends soon after: the start must be
@@ -71,10 +73,10 @@ bool StartThroughShell(const char* lpszCmdLine, int nCmdShow)
 
 }  // namespace
 
-UINT AfxWinExec(const char* lpszCmdLine, int nCmdShow)
+UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow)
 {
     // CreateProcessW may write into the command line it is given: the converted copy.
-    WideText commandLine(lpszCmdLine);
+    WideText commandLine(lpszCmdLine, -1, encoding);
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
@@ -87,7 +89,7 @@ UINT AfxWinExec(const char* lpszCmdLine, int nCmdShow)
     }
     DWORD nError = ::GetLastError();
     if (nError == kErrorElevationRequired) {
-        if (StartThroughShell(lpszCmdLine, nCmdShow)) {
+        if (StartThroughShell(lpszCmdLine, encoding, nCmdShow)) {
             return kStarted;
         }
         nError = ::GetLastError();
