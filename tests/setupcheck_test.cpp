@@ -138,6 +138,24 @@ const CheckCase kCases[] = {
     {"run program missing", CrLf({"[Run]", "disk1\\setup.exe /s"}), {{2, 1, "warning", "SC2011"}}},
     // The trail byte 0x5C of a double-byte character, then a separator.
     {"run program in a double-byte folder", CrLf({"[Run]", "\x83\x5C\\setup.exe"}), {}, {}, 932},
+    // Each language's [Run], classified by the parser whatever its letter case: its
+    // last value is checked, and the finding names its section.
+    {"a language's run program missing", kRun + CrLf({"[Run.de]", "de\\installieren.exe /s"}),
+     {{4, 1, "warning", "SC2011"}, {1, 1, "note", "SC3004"}}, "[Run.de]: the [Run] program \"de\\installieren.exe\""},
+    {"blanks after a language's run program", kRun + CrLf({"[run.DE]", "setup.exe "}),
+     {{4, 10, "warning", "SC2008"}, {1, 1, "note", "SC3004"}}, "the [run.DE] value"},
+    {"a language's last run program counts", kRun + CrLf({"[Run.de]", "gone.exe", "[RUN.De]", "setup.exe", "[Run.fr]", "x.exe"}),
+     {{5, 1, "warning", "SC2004"}, {1, 1, "note", "SC3004"}, {8, 1, "warning", "SC2011"}}, "[Run.fr]: the"},
+    {"a language's section twice", kRun + CrLf({"[Title]", "T", "[Title.de]", "A", "[Title]", "B", "[TITLE.DE]", "C"}),
+     {{7, 1, "warning", "SC2004"}, {9, 1, "warning", "SC2004"}, {1, 1, "note", "SC3004"}}, "[TITLE.DE] is given again (also on line 5)"},
+    // A tag where none is taken: one error that says which sections take one, and
+    // nothing of its value or of the section it leaves missing.
+    {"a tag on a section that takes none", kRun + CrLf({"[RegKey]", "Software\\P", "[RegVersion.de]", "", "; c", "1.0", "[RegText]", "Old"}),
+     {{5, 1, "error", "SC1001"}},
+     "\"Error: [RegVersion.de]\": [RegVersion] takes no language tag, so this is no header; only [Title], [Message], "
+     "[Ok], [Cancel], [Run], [RegText] are given in languages"},
+    {"a tag on the root key, then a bad line", kRun + CrLf({"[Rootkey.x]", "HKCU", "bad"}),
+     {{3, 1, "error", "SC1001"}, {5, 1, "error", "SC1001"}}, "[Rootkey] takes no language tag"},
     {"run program above the folder", CrLf({"[Run]", "Disk 1\\..\\..\\install.exe"}), {{2, 1, "warning", "SC2011"}}},
     {"surrogate bytes are no UTF-8", kRun + CrLf({"[Title]", "A\xED\xA0\x80"}), {}},
     {"header with a blank in a notice", kRun + CrLf({"[RegText]", "Old", "[Ok] "}), {{5, 1, "warning", "SC2003"}}},
@@ -228,10 +246,10 @@ struct Outputs {
 
 Outputs Check(const CheckCase& c)
 {
-    sim::AddFile("case.ini", c.script);
+    // No file of the script: the checker reads the bytes it is given, and nothing else.
     EXPECT_TRUE(ConsoleSetCodePage(c.nCodePage));
     sim::SetDoubleByteCodePage(c.nCodePage == 932);
-    const CheckResult result = CheckScript("case.ini", c.script, CTextWidths(c.nCharWidth));
+    const CheckResult result = CheckScript(c.script, "", CTextWidths(c.nCharWidth));
     ConsoleSetCodePage(1252);
     EXPECT_FALSE(result.bReadError);
     const CLineIndex index(c.script);

@@ -10,18 +10,28 @@
 
 namespace {
 
-std::vector<std::string> ReadAll(const std::string& bytes, UINT capacity = 1500)
+// Opens the bytes as the file f.txt, or as bytes in memory.
+bool OpenAs(CStdioFile* pFile, const std::string& bytes, bool bInMemory)
 {
     sim::Reset();
     sim::AddFile("f.txt", bytes);
-    CStdioFile file;
-    EXPECT_TRUE(file.Open("f.txt"));
-    std::vector<std::string> lines;
-    std::vector<char> buffer(capacity);
-    while (file.ReadString(buffer.data(), capacity) != nullptr) {
-        lines.emplace_back(buffer.data());
+    return bInMemory ? pFile->OpenBytes(bytes.data(), bytes.size()) : pFile->Open("f.txt");
+}
+
+// The lines of the bytes read from a file; read from memory, they are the same.
+std::vector<std::string> ReadAll(const std::string& bytes, UINT capacity = 1500)
+{
+    std::vector<std::string> lines[2];
+    for (const bool bInMemory : {false, true}) {
+        CStdioFile file;
+        EXPECT_TRUE(OpenAs(&file, bytes, bInMemory));
+        std::vector<char> buffer(capacity);
+        while (file.ReadString(buffer.data(), capacity) != nullptr) {
+            lines[bInMemory].emplace_back(buffer.data());
+        }
     }
-    return lines;
+    EXPECT_EQ(lines[0], lines[1]);
+    return lines[0];
 }
 
 using Lines = std::vector<std::string>;
@@ -76,19 +86,18 @@ TEST(StdioFileTest, UnicodeAcrossEveryRefill)
     } forms[] = {{"\xEF\xBB\xBF", "x", "\r\n", "ab \xE3\x81\x82\xF0\x9F\x98\x80\r\n"},
                  {"\xFF\xFE", {"x\0", 2}, {"\r\0\n\0", 4}, {"a\0b\0 \0\x42\x30\x3D\xD8\x00\xDE\r\0\n\0", 16}}};
     for (const auto& form : forms) {
-        for (int nShift = 0; nShift < 12; ++nShift) {
+        for (int nShift = 0; nShift < 24; ++nShift) {
+            const bool bInMemory = nShift >= 12;
             std::string bytes = form.mark;
-            for (int i = 0; i < nShift; ++i) {
+            for (int i = 0; i < nShift % 12; ++i) {
                 bytes += form.x;
             }
             for (bytes += form.lineEnd; bytes.size() < 12288;) {
                 bytes += form.line;
             }
-            sim::Reset();
-            sim::AddFile("f.txt", bytes);
             CStdioFile file;
             char sz[32];
-            ASSERT_TRUE(file.Open("f.txt") && file.ReadString(sz, sizeof sz) != nullptr);
+            ASSERT_TRUE(OpenAs(&file, bytes, bInMemory) && file.ReadString(sz, sizeof sz) != nullptr);
             std::vector<long long> starts;
             for (long long start = file.GetPosition(); file.ReadString(sz, sizeof sz); start = file.GetPosition()) {
                 ASSERT_STREQ(sz, pszLine) << nShift << " at " << start;
@@ -140,24 +149,25 @@ TEST(StdioFileTest, PositionsAreRawOffsets)
 
 TEST(StdioFileTest, SeekBackAcrossBlocks)
 {
-    sim::Reset();
     std::string bytes(5000, 'a');
     bytes += "\r\nlast\r\n";
-    sim::AddFile("f.txt", bytes);
-    CStdioFile file;
-    ASSERT_TRUE(file.Open("f.txt"));
-    std::vector<char> buffer(6000);
-    file.ReadString(buffer.data(), 6000);
-    const long long lastLine = file.GetPosition();
-    EXPECT_EQ(lastLine, 5002);
-    file.ReadString(buffer.data(), 6000);
-    EXPECT_STREQ(buffer.data(), "last\n");
-    file.Seek(0, CStdioFile::begin);
-    file.ReadString(buffer.data(), 6000);
-    EXPECT_EQ(std::string(buffer.data()).size(), 5001u);
-    file.Seek(lastLine, CStdioFile::begin);
-    file.ReadString(buffer.data(), 6000);
-    EXPECT_STREQ(buffer.data(), "last\n");
+    for (const bool bInMemory : {false, true}) {
+        CStdioFile file;
+        ASSERT_TRUE(OpenAs(&file, bytes, bInMemory));
+        std::vector<char> buffer(6000);
+        file.ReadString(buffer.data(), 6000);
+        const long long lastLine = file.GetPosition();
+        EXPECT_EQ(lastLine, 5002);
+        file.ReadString(buffer.data(), 6000);
+        EXPECT_STREQ(buffer.data(), "last\n");
+        file.Seek(0, CStdioFile::begin);
+        file.ReadString(buffer.data(), 6000);
+        EXPECT_EQ(std::string(buffer.data()).size(), 5001u);
+        file.Seek(lastLine, CStdioFile::begin);
+        file.ReadString(buffer.data(), 6000);
+        EXPECT_STREQ(buffer.data(), "last\n");
+        EXPECT_EQ(file.ReadString(buffer.data(), 6000), nullptr);
+    }
 }
 
 TEST(StdioFileTest, ReadErrorIsReportedNotThrown)

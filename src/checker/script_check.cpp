@@ -55,9 +55,27 @@ std::string LowerCase(std::string text)
     return text;
 }
 
-// The record as the launcher fills it for a user of this language, read again without
-// a word: the checker has told every finding of the script already.
-std::unique_ptr<CheckRecord> ReadForLanguage(const char* pszPath, const std::string& tag)
+// A section header met, as the script writes it and as the parser classifies it.
+struct SectionName {
+    std::string written;
+    std::string header;  // the untagged header ("[Title]"), as the parser names it
+    std::string tag;     // empty when untagged
+
+    explicit SectionName(const std::string& line = {}) : written(line)
+    {
+        CSetupScript::SplitSectionHeader(line.c_str(), &header, &tag);
+    }
+    // The same section of the same language: a later one replaces it.
+    bool Same(const SectionName& other) const
+    {
+        return header == other.header && AfxEqualNoCaseAscii(tag.c_str(), other.tag.c_str());
+    }
+    bool Is(const char* pszHeader) const { return header == pszHeader; }
+};
+
+// The record as the launcher fills it for a user of this language, read again from
+// the script's bytes without a word: the checker has told every finding already.
+std::unique_ptr<CheckRecord> ReadForLanguage(const std::string& bytes, const std::string& tag)
 {
     struct CQuiet final : CScriptReporter {
         bool Error(const char*, long long) override { return true; }
@@ -66,7 +84,7 @@ std::unique_ptr<CheckRecord> ReadForLanguage(const char* pszPath, const std::str
     static CQuiet quiet;
     auto pRecord = std::make_unique<CheckRecord>();
     pRecord->m_file.m_pReporter = &quiet;
-    if (pRecord->m_file.Open(pszPath)) {
+    if (pRecord->m_file.OpenBytes(bytes.data(), bytes.size())) {
         pRecord->Parse({tag});
     }
     return pRecord;
@@ -91,9 +109,9 @@ const char* DefaultOf(const std::string& header)
 // Told of each line as the parser meets it, it checks the line at once.
 class CChecker final : public CScriptReporter {
 public:
-    CChecker(const char* pszPath, const std::string& bytes) : m_bytes(bytes), m_index(bytes)
+    CChecker(const std::string& bytes, const char* pszFolder) : m_bytes(bytes), m_folder(pszFolder), m_index(bytes)
     {
-        m_reader.Open(pszPath);
+        m_reader.OpenBytes(bytes.data(), bytes.size());
     }
 
     // Every failure is told, and the parse reads on past it; the launcher ends at the
@@ -154,9 +172,10 @@ public:
     // The message of the record, read from the [Message] sections of this tag
     // (empty: the untagged ones).
     void CheckMessageWrap(const CSetupScript& record, const CTextWidths& widths, const std::string& tag = {});
-    void CheckLanguages(const char* pszPath, const CSetupScript& record, const CTextWidths& widths);
+    void CheckLanguages(const CSetupScript& record, const CTextWidths& widths);
     void CheckEncoding();
-    void CheckRunProgram(const CSetupScript& record, const char* pszPath);
+    // The [Run] program of the untagged sections, and of each language's own [Run].
+    void CheckRunPrograms(const CSetupScript& record);
 
     CheckResult m_result;
 
@@ -165,25 +184,34 @@ private:
     void CheckValue(long long nStart);
     void CheckPassedOver(long long nStart);
     void CheckSectionText(long long nStart);
-    // Raw offset of the last value of a single-line section; -1 if none was read.
+    // A line that is no header: true when it is a header with a language tag that its
+    // section does not take, told here once, with the line after it that was its value.
+    bool TagOnUntranslated(const std::string& line, long long nStart);
+    // Raw offset of the last value of an untagged single-line section; -1 if none was read.
     long long ValueStart(const char* pszHeader) const;
 
     const std::string& m_bytes;
+    const std::string m_folder;
     CLineIndex m_index;
     CScriptFile m_reader;
-    std::vector<std::pair<std::string, long long>> m_headers;  // every header met, in order
-    std::vector<std::pair<std::string, long long>> m_values;   // section, value start
+    std::vector<std::pair<SectionName, long long>> m_headers;  // every header met, in order
+    std::vector<std::pair<SectionName, long long>> m_values;   // section, value start
     // The line starts of the last [Message] section of each tag, lower case.
     std::map<std::string, std::vector<long long>> m_messageLineStarts;
-    std::string m_section;                                     // the section being read
+    SectionName m_section;                                     // the section being read
     std::vector<long long>* m_pMessageLines = nullptr;         // of the [Message] being read, if one is
     int m_nEndLine = 0;                  // where the launcher ends, once a failure is told
-    std::vector<std::string> m_overLimit;  // sections told to be over the line limit
+    std::vector<SectionName> m_overLimit;  // sections told to be over the line limit
+    // The sections given with a tag they do not take ("[RegVersion]" for
+    // "[RegVersion.de]"), and whether the next line is the value of such a header.
+    std::vector<std::string> m_taggedUntranslated;
+    bool m_bValueOfUntranslated = false;
     long long m_nDropped = 0;
 };
 
 void CChecker::Line(ScriptLine kind, long long nLineStart)
 {
+    m_bValueOfUntranslated = m_bValueOfUntranslated && kind == ScriptLine::PassedOver;
     switch (kind) {
     case ScriptLine::Header:
         CheckHeader(nLineStart);
@@ -210,20 +238,17 @@ void CChecker::AddDroppedCount()
 
 void CChecker::CheckHeader(long long nStart)
 {
-    m_section = WithoutComment(LineAt(nStart), m_reader.TextEncoding());
-    for (const auto& [header, nFirst] : m_headers) {
-        if (AfxEqualNoCaseAscii(header.c_str(), m_section.c_str())) {
+    m_section = SectionName(WithoutComment(LineAt(nStart), m_reader.TextEncoding()));
+    for (const auto& [section, nFirst] : m_headers) {
+        if (section.Same(m_section)) {
             Add(nStart, Severity::Warning, "SC2004",
-                m_section + " is given again (also on line " + std::to_string(LineNumber(nFirst)) +
+                m_section.written + " is given again (also on line " + std::to_string(LineNumber(nFirst)) +
                     "): the later one wins");
             break;
         }
     }
     m_headers.emplace_back(m_section, nStart);
-    std::string header;
-    std::string tag;
-    CSetupScript::SplitSectionHeader(m_section.c_str(), &header, &tag);
-    m_pMessageLines = header == "[Message]" ? &m_messageLineStarts[LowerCase(tag)] : nullptr;
+    m_pMessageLines = m_section.Is("[Message]") ? &m_messageLineStarts[LowerCase(m_section.tag)] : nullptr;
     if (m_pMessageLines != nullptr) {
         m_pMessageLines->clear();
     }
@@ -236,18 +261,17 @@ void CChecker::CheckValue(long long nStart)
     const std::string value = WithoutComment(line, m_reader.TextEncoding());
     if (IsHeader(value)) {
         Add(nStart, Severity::Warning, "SC2002",
-            "the value of " + m_section + " is " + value + ", a header: it starts no section");
+            "the value of " + m_section.written + " is " + value + ", a header: it starts no section");
     }
     if (value.size() < line.size()) {
         Add(RawOffset(nStart, value.size()), Severity::Warning, "SC2007",
-            "the value of " + m_section + " ends at this ';': the rest of the line is a comment");
+            "the value of " + m_section.written + " ends at this ';': the rest of the line is a comment");
     }
-    const bool bKeepsBlanks =
-        AfxEqualNoCaseAscii(m_section.c_str(), "[Run]") || AfxEqualNoCaseAscii(m_section.c_str(), "[RegVersion]");
+    const bool bKeepsBlanks = m_section.Is("[Run]") || m_section.Is("[RegVersion]");
     if (bKeepsBlanks && !value.empty() && IsBlank(value.back())) {
         const std::size_t nBlanks = value.size() - value.find_last_not_of(" \t") - 1;
         Add(RawOffset(nStart, value.size() - nBlanks), Severity::Warning, "SC2008",
-            "blanks at the end of the " + m_section + " value are part of it");
+            "blanks at the end of the " + m_section.written + " value are part of it");
     }
 }
 
@@ -258,7 +282,7 @@ void CChecker::CheckPassedOver(long long nStart)
     if (text.empty() || !IsBlank(text[0]) || trimmed.empty()) {
         return;
     }
-    const std::string where = m_section.empty() ? "" : " (after " + m_section + ")";
+    const std::string where = m_section.written.empty() ? "" : " (after " + m_section.written + ")";
     if (IsHeader(trimmed)) {
         Add(nStart, Severity::Warning, "SC2003",
             "header " + trimmed + " with a blank before it" + where + ": the launcher ignores the line");
@@ -277,7 +301,7 @@ void CChecker::CheckSectionText(long long nStart)
     const std::string trimmed = Trimmed(WithoutComment(line, m_reader.TextEncoding()));
     if (IsHeader(trimmed)) {
         Add(nStart, Severity::Warning, "SC2003",
-            "header " + trimmed + " with a blank or a comment beside it: it is a line of " + m_section +
+            "header " + trimmed + " with a blank or a comment beside it: it is a line of " + m_section.written +
                 ", not the start of a section");
     }
 }
@@ -285,11 +309,31 @@ void CChecker::CheckSectionText(long long nStart)
 long long CChecker::ValueStart(const char* pszHeader) const
 {
     for (auto it = m_values.rbegin(); it != m_values.rend(); ++it) {
-        if (AfxEqualNoCaseAscii(it->first.c_str(), pszHeader)) {
+        if (it->first.Is(pszHeader) && it->first.tag.empty()) {
             return it->second;
         }
     }
     return -1;
+}
+
+bool CChecker::TagOnUntranslated(const std::string& line, long long nStart)
+{
+    std::string header;
+    std::string tag;
+    bool bTakesTag = true;
+    if (!CSetupScript::SplitTaggedHeader(line.c_str(), &header, &tag, &bTakesTag) || bTakesTag) {
+        return false;
+    }
+    std::string translated;
+    for (const std::string& each : CSetupScript::TranslatedHeaders()) {
+        translated += (translated.empty() ? "" : ", ") + each;
+    }
+    Add(nStart, Severity::Error, "SC1001",
+        "\"Error: " + Quoted(line) + "\": " + header + " takes no language tag, so this is no header; only " +
+            translated + " are given in languages");
+    m_taggedUntranslated.push_back(header);
+    m_bValueOfUntranslated = true;
+    return true;
 }
 
 bool CChecker::Error(const char* pszText, long long nLineStart)
@@ -299,11 +343,17 @@ bool CChecker::Error(const char* pszText, long long nLineStart)
         // Told at the end of the file: the header that found no value is where it ends.
         nLineStart = m_headers.empty() ? 0 : m_headers.back().second;
         Add(nLineStart, Severity::Error, "SC1004",
-            m_section + " has no value before the end of the file: the launcher ends without a message");
+            m_section.written + " has no value before the end of the file: the launcher ends without a message");
+    } else if (StartsWith(text, "Error: ") && m_bValueOfUntranslated) {
+        // The value of a header told already: no finding of its own.
+        m_bValueOfUntranslated = false;
+        return true;
     } else if (StartsWith(text, "Error: ")) {
-        Add(nLineStart, Severity::Error, "SC1001",
-            "\"" + Quoted(text) + "\": where a section header is expected, only a header, an empty or comment line, " +
-                "or a line beginning with a blank may stand");
+        if (!TagOnUntranslated(text.substr(7), nLineStart)) {
+            Add(nLineStart, Severity::Error, "SC1001",
+                "\"" + Quoted(text) + "\": where a section header is expected, only a header, an empty or comment "
+                                      "line, or a line beginning with a blank may stand");
+        }
     } else if (text == "Line too long") {
         const std::string line = LineAt(nLineStart);
         const long long nTabs = std::count(line.begin(), line.end(), '\t');
@@ -313,20 +363,19 @@ bool CChecker::Error(const char* pszText, long long nLineStart)
                                     : "this one has " + std::to_string(nLength + nTabs * (TAB_SPACES - 1)) +
                                           " with its tabs expanded";
         Add(nLineStart, Severity::Error, "SC1002",
-            "\"" + text + "\": a " + m_section + " line must stay under 1498 characters, and under 1499 once each tab is " +
+            "\"" + text + "\": a " + m_section.written + " line must stay under 1498 characters, and under 1499 once each tab is " +
                 std::to_string(TAB_SPACES) + " spaces; " + has);
     } else if (StartsWith(text, "Can't read")) {
         m_result.bReadError = true;
         return false;
     } else {
         // Told once for each kind of section: every later line of it is over the limit too.
-        const bool bTold = std::any_of(m_overLimit.begin(), m_overLimit.end(), [this](const std::string& section) {
-            return AfxEqualNoCaseAscii(section.c_str(), m_section.c_str());
-        });
+        const bool bTold = std::any_of(m_overLimit.begin(), m_overLimit.end(),
+                                       [this](const SectionName& section) { return section.Same(m_section); });
         if (!bTold) {
             m_overLimit.push_back(m_section);
             Add(nLineStart, Severity::Error, "SC1003",
-                "\"" + text + "\": " + m_section + " takes at most " + std::to_string(MAX_SECTION_LINES) +
+                "\"" + text + "\": " + m_section.written + " takes at most " + std::to_string(MAX_SECTION_LINES) +
                     " lines, counted over all its sections");
         }
     }
@@ -340,9 +389,12 @@ void CChecker::CheckRecordFields(const CSetupScript& record)
 {
     const bool bKey = record.m_szRegKey[0] != '\0';
     const bool bVersion = record.m_szRegVersion[0] != '\0';
-    if (bKey != bVersion) {
+    const char* pszMissing = bKey ? "[RegVersion]" : "[RegKey]";
+    // A section given with a tag it does not take is told already.
+    const bool bMissingTagged = std::find(m_taggedUntranslated.begin(), m_taggedUntranslated.end(), pszMissing) !=
+                                m_taggedUntranslated.end();
+    if (bKey != bVersion && !bMissingTagged) {
         const char* pszGiven = bKey ? "[RegKey]" : "[RegVersion]";
-        const char* pszMissing = bKey ? "[RegVersion]" : "[RegKey]";
         Add(ValueStart(pszGiven), Severity::Warning, "SC2005",
             std::string(pszGiven) + " without " + pszMissing + ": no version check runs");
     }
@@ -366,14 +418,27 @@ void CChecker::CheckRecordFields(const CSetupScript& record)
     }
 }
 
-void CChecker::CheckRunProgram(const CSetupScript& record, const char* pszPath)
+void CChecker::CheckRunPrograms(const CSetupScript& record)
 {
-    const std::string path = pszPath;
-    const std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
     const std::string missing =
-        record.m_szRun[0] != '\0' ? MissingRunProgram(folder.c_str(), record.m_szRun, record.m_encoding) : "";
+        record.m_szRun[0] != '\0' ? MissingRunProgram(m_folder.c_str(), record.m_szRun, record.m_encoding) : "";
     if (!missing.empty()) {
         Add(ValueStart("[Run]"), Severity::Warning, "SC2011", Quoted(missing));
+    }
+    // Each language's last [Run] value is the command its users start.
+    std::vector<SectionName> checked;
+    for (auto it = m_values.rbegin(); it != m_values.rend(); ++it) {
+        const SectionName& section = it->first;
+        const auto isChecked = [&section](const SectionName& other) { return other.Same(section); };
+        if (!section.Is("[Run]") || section.tag.empty() || std::any_of(checked.begin(), checked.end(), isChecked)) {
+            continue;
+        }
+        checked.push_back(section);
+        const std::string value = WithoutComment(LineAt(it->second), record.m_encoding);
+        const std::string missingHere = MissingRunProgram(m_folder.c_str(), value.c_str(), record.m_encoding);
+        if (!missingHere.empty()) {
+            Add(it->second, Severity::Warning, "SC2011", section.written + ": " + Quoted(missingHere));
+        }
     }
 }
 
@@ -425,7 +490,7 @@ void CChecker::CheckMessageWrap(const CSetupScript& record, const CTextWidths& w
     }
 }
 
-void CChecker::CheckLanguages(const char* pszPath, const CSetupScript& record, const CTextWidths& widths)
+void CChecker::CheckLanguages(const CSetupScript& record, const CTextWidths& widths)
 {
     if (record.m_languages.empty()) {
         return;
@@ -435,25 +500,23 @@ void CChecker::CheckLanguages(const char* pszPath, const CSetupScript& record, c
         names += (names.empty() ? "" : ", ") + language.tag;
         // A language whose message falls back to another tag's is checked with that one.
         if (!LauncherEnds() && m_messageLineStarts.count(LowerCase(language.tag)) != 0) {
-            CheckMessageWrap(*ReadForLanguage(pszPath, language.tag), widths, language.tag);
+            CheckMessageWrap(*ReadForLanguage(m_bytes, language.tag), widths, language.tag);
         }
     }
     Add(0, Severity::Note, "SC3004", "languages: " + names + "; users of any other language read the untagged sections");
     std::vector<std::string> warned;
     for (const auto& [section, nStart] : m_headers) {
-        std::string header;
-        std::string tag;
-        CSetupScript::SplitSectionHeader(section.c_str(), &header, &tag);
-        const auto isUntagged = [&](const std::pair<std::string, long long>& other) {
-            return AfxEqualNoCaseAscii(other.first.c_str(), header.c_str());
+        const std::string& header = section.header;
+        const auto isUntagged = [&header](const std::pair<SectionName, long long>& other) {
+            return other.first.Is(header.c_str()) && other.first.tag.empty();
         };
-        if (tag.empty() || std::find(warned.begin(), warned.end(), header) != warned.end() ||
+        if (section.tag.empty() || std::find(warned.begin(), warned.end(), header) != warned.end() ||
             std::any_of(m_headers.begin(), m_headers.end(), isUntagged)) {
             continue;
         }
         warned.push_back(header);
         Add(nStart, Severity::Warning, "SC2012",
-            section + " has no untagged " + header + ": users of other languages get " + DefaultOf(header));
+            section.written + " has no untagged " + header + ": users of other languages get " + DefaultOf(header));
     }
 }
 
@@ -474,14 +537,14 @@ void CChecker::CheckEncoding()
 
 }  // namespace
 
-CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CTextWidths& widths,
+CheckResult CheckScript(const std::string& bytes, const char* pszFolder, const CTextWidths& widths,
                         const char* pszLanguage)
 {
-    CChecker checker(pszPath, bytes);
+    CChecker checker(bytes, pszFolder);
     // Some 460 KB: on the heap.
     const auto pRecord = std::make_unique<CheckRecord>();
     pRecord->m_file.m_pReporter = &checker;
-    if (!pRecord->m_file.Open(pszPath)) {
+    if (!pRecord->m_file.OpenBytes(bytes.data(), bytes.size())) {
         checker.m_result.bReadError = true;
         return checker.m_result;
     }
@@ -490,15 +553,15 @@ CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CTe
         return checker.m_result;
     }
     checker.CheckMessageWrap(*pRecord, widths);
-    checker.CheckLanguages(pszPath, *pRecord, widths);
+    checker.CheckLanguages(*pRecord, widths);
     // The message of the language asked for, as its users see it.
-    const auto pLanguageRecord = pszLanguage[0] != '\0' ? ReadForLanguage(pszPath, pszLanguage) : nullptr;
+    const auto pLanguageRecord = pszLanguage[0] != '\0' ? ReadForLanguage(bytes, pszLanguage) : nullptr;
     const CSetupScript& shown = pLanguageRecord != nullptr ? *pLanguageRecord : *pRecord;
     checker.m_result.bHasMessage = !checker.LauncherEnds() && shown.m_pszMessage != nullptr;
     checker.m_result.message = checker.m_result.bHasMessage ? shown.m_pszMessage : "";
     checker.m_result.encoding = pRecord->m_encoding;
     checker.CheckRecordFields(*pRecord);
-    checker.CheckRunProgram(*pRecord, pszPath);
+    checker.CheckRunPrograms(*pRecord);
     checker.m_result.title = ScriptTextToUtf8(pRecord->m_szTitle, pRecord->m_encoding == AfxTextEncoding::Utf8);
     checker.CheckEncoding();
     checker.AddDroppedCount();

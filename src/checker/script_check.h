@@ -18,8 +18,9 @@ struct CheckResult {
     std::string title;              // the [Title], in UTF-8
 };
 
-// Checks the script in the file at pszPath, every language of it; bytes are that
-// file's raw contents. The message kept is the one a user of pszLanguage sees (""
-// for the untagged one).
-CheckResult CheckScript(const char* pszPath, const std::string& bytes, const CTextWidths& widths,
+// Checks the script whose raw contents are bytes, every language of it, from those
+// bytes alone; its [Run] programs are looked for in pszFolder (UTF-8, ending in a
+// separator; "" for the current folder). The message kept is the one a user of
+// pszLanguage sees ("" for the untagged one).
+CheckResult CheckScript(const std::string& bytes, const char* pszFolder, const CTextWidths& widths,
                         const char* pszLanguage = "");

@@ -1,5 +1,6 @@
 // setupcheck: checks setup scripts as the launcher would read them, and prints each
 // finding with its file, line and column.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,23 +19,28 @@ constexpr int kExitFindings = 1;
 constexpr int kExitUsage = 2;
 // Far beyond any real script; larger files are refused rather than read into memory.
 constexpr long kMaxScriptBytes = 4L * 1024 * 1024;
+// The file name that stands for the standard input, and the name findings give it.
+const char kStandardInput[] = "-";
+const char kStandardInputName[] = "<stdin>";
 
 const char kUsage[] =
     "Usage: setupcheck [options] FILE...\n"
-    "Checks setup scripts (setup.ini) as the launcher reads them.\n"
-    "Prints FILE:LINE:COLUMN: error|warning|note: text [code] for each finding.\n"
+    "Checks setup scripts (setup.ini) as the launcher reads them; FILE - is the\n"
+    "standard input. Prints FILE:LINE:COLUMN: error|warning|note: text [code] for\n"
+    "each finding. An option's value follows it as --opt=VALUE or --opt VALUE.\n"
     "\n"
     "  --format=text|json  one line per finding (default), or one JSON array\n"
     "  --werror            warnings make the exit status 1 too\n"
     "  --code-page=N       read a script without a byte-order mark in the Windows\n"
-    "                      code page N (default 1252), as the launcher reads it\n"
-    "                      on a system of that code page\n"
-    "  --preview           print the message as the launcher lays it out\n"
+    "                      code page N, as the launcher reads it on a system of\n"
+    "                      that code page (default: 1252; setupcheck.exe: the\n"
+    "                      system's ANSI code page, as the launcher there)\n"
+    "  --preview           print the message as the launcher lays it out, in UTF-8\n"
     "  --dpi=N             the display scale of the launcher's window (default 96;\n"
     "                      setupcheck.exe only: the system's font and window\n"
     "                      borders are the display's own, so give its scale)\n"
-    "  --lang=TAG          preview the message a user of language TAG sees (de,\n"
-    "                      pt-BR); default: the untagged sections\n"
+    "  --lang=TAG          with --preview: the message a user of language TAG sees\n"
+    "                      (de, pt-BR); default: the untagged sections\n"
     "  --char-width=N      measure every character as N pixels (1-100) instead of\n"
     "                      the view's font (natively a table of Wine's default font,\n"
     "                      which scripts/measure-font-widths.sh measures)\n"
@@ -53,7 +59,7 @@ struct Options {
     bool bTitle = false;
     int nCharWidth = 0;
     int nDpi = 96;
-    unsigned nCodePage = 1252;
+    unsigned nCodePage = ConsoleDefaultCodePage();
     std::string language;
     std::vector<std::string> files;
 };
@@ -71,21 +77,100 @@ bool ParseNumber(const char* psz, long nMin, long nMax, long* pnValue)
     return true;
 }
 
+// The options that take a value, and how each takes it; false, after saying why,
+// when the value is not one the option takes.
+struct ValueOption {
+    const char* pszName;
+    bool (*pfnTake)(const char* pszValue, Options* pOptions);
+};
+
+bool TakeFormat(const char* pszValue, Options* pOptions)
+{
+    if (std::strcmp(pszValue, "json") != 0 && std::strcmp(pszValue, "text") != 0) {
+        std::fprintf(stderr, "setupcheck: --format takes text or json\n");
+        return false;
+    }
+    pOptions->bJson = std::strcmp(pszValue, "json") == 0;
+    return true;
+}
+
+bool TakeCharWidth(const char* pszValue, Options* pOptions)
+{
+    long nNumber = 0;
+    if (!ParseNumber(pszValue, 1, 100, &nNumber)) {
+        std::fprintf(stderr, "setupcheck: --char-width takes a whole number from 1 to 100\n");
+        return false;
+    }
+    pOptions->nCharWidth = static_cast<int>(nNumber);
+    return true;
+}
+
+bool TakeLanguage(const char* pszValue, Options* pOptions)
+{
+    if (!IsLanguageTag(pszValue, std::strlen(pszValue))) {
+        std::fprintf(stderr, "setupcheck: --lang takes a language tag such as de or pt-BR\n");
+        return false;
+    }
+    pOptions->language = pszValue;
+    return true;
+}
+
+bool TakeDpi(const char* pszValue, Options* pOptions)
+{
+    long nNumber = 0;
+    if (!ParseNumber(pszValue, 48, 480, &nNumber) || !MeasuresAtDpi(static_cast<int>(nNumber))) {
+        std::fprintf(stderr, MeasuresAtDpi(144) ? "setupcheck: --dpi takes a display scale from 48 to 480\n"
+                                                : "setupcheck: this checker measures at 96 DPI only; "
+                                                  "setupcheck.exe measures at other scales\n");
+        return false;
+    }
+    pOptions->nDpi = static_cast<int>(nNumber);
+    return true;
+}
+
+bool TakeCodePage(const char* pszValue, Options* pOptions)
+{
+    long nNumber = 0;
+    if (!ParseNumber(pszValue, 1, 65535, &nNumber)) {
+        std::fprintf(stderr, "setupcheck: --code-page takes the number of a Windows code page\n");
+        return false;
+    }
+    pOptions->nCodePage = static_cast<unsigned>(nNumber);
+    return true;
+}
+
+const ValueOption kValueOptions[] = {
+    {"--format", TakeFormat}, {"--char-width", TakeCharWidth}, {"--lang", TakeLanguage},
+    {"--dpi", TakeDpi},       {"--code-page", TakeCodePage},
+};
+
+// The option of that name that takes a value, when pszArg is "--name" or "--name=VALUE"
+// (*ppszValue then points after the '='; null when the value is the next argument).
+const ValueOption* FindValueOption(const char* pszArg, const char** ppszValue)
+{
+    for (const ValueOption& option : kValueOptions) {
+        const std::size_t nName = std::strlen(option.pszName);
+        if (std::strncmp(pszArg, option.pszName, nName) == 0 && (pszArg[nName] == '\0' || pszArg[nName] == '=')) {
+            *ppszValue = pszArg[nName] == '=' ? pszArg + nName + 1 : nullptr;
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
 // False, after saying why, on a usage error.
 bool ParseOptions(const std::vector<std::string>& arguments, Options* pOptions, bool* pbHelp, bool* pbVersion)
 {
     bool bOptionsEnd = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const char* pszArg = arguments[i].c_str();
-        long nNumber = 0;
+        const char* pszValue = nullptr;
         if (bOptionsEnd || pszArg[0] != '-' || pszArg[1] == '\0') {
             pOptions->files.push_back(pszArg);
         } else if (std::strcmp(pszArg, "--") == 0) {
             bOptionsEnd = true;
         } else if (std::strcmp(pszArg, "--help") == 0 || std::strcmp(pszArg, "-h") == 0) {
             *pbHelp = true;
-        } else if (std::strcmp(pszArg, "--format=json") == 0 || std::strcmp(pszArg, "--format=text") == 0) {
-            pOptions->bJson = std::strcmp(pszArg, "--format=json") == 0;
         } else if (std::strcmp(pszArg, "--version") == 0) {
             *pbVersion = true;
         } else if (std::strcmp(pszArg, "--werror") == 0) {
@@ -94,32 +179,14 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options* pOptions, 
             pOptions->bPreview = true;
         } else if (std::strcmp(pszArg, "--title") == 0) {
             pOptions->bTitle = true;
-        } else if (std::strncmp(pszArg, "--char-width=", 13) == 0) {
-            if (!ParseNumber(pszArg + 13, 1, 100, &nNumber)) {
-                std::fprintf(stderr, "setupcheck: --char-width takes a whole number from 1 to 100\n");
+        } else if (const ValueOption* pOption = FindValueOption(pszArg, &pszValue)) {
+            if (pszValue == nullptr && i + 1 == arguments.size()) {
+                std::fprintf(stderr, "setupcheck: %s needs a value\n", pOption->pszName);
                 return false;
             }
-            pOptions->nCharWidth = static_cast<int>(nNumber);
-        } else if (std::strncmp(pszArg, "--lang=", 7) == 0) {
-            if (!IsLanguageTag(pszArg + 7, std::strlen(pszArg + 7))) {
-                std::fprintf(stderr, "setupcheck: --lang takes a language tag such as de or pt-BR\n");
+            if (!pOption->pfnTake(pszValue != nullptr ? pszValue : arguments[++i].c_str(), pOptions)) {
                 return false;
             }
-            pOptions->language = pszArg + 7;
-        } else if (std::strncmp(pszArg, "--dpi=", 6) == 0) {
-            if (!ParseNumber(pszArg + 6, 48, 480, &nNumber) || !MeasuresAtDpi(static_cast<int>(nNumber))) {
-                std::fprintf(stderr, MeasuresAtDpi(144) ? "setupcheck: --dpi takes a display scale from 48 to 480\n"
-                                                        : "setupcheck: this checker measures at 96 DPI only; "
-                                                          "setupcheck.exe measures at other scales\n");
-                return false;
-            }
-            pOptions->nDpi = static_cast<int>(nNumber);
-        } else if (std::strncmp(pszArg, "--code-page=", 12) == 0) {
-            if (!ParseNumber(pszArg + 12, 1, 65535, &nNumber)) {
-                std::fprintf(stderr, "setupcheck: --code-page takes the number of a Windows code page\n");
-                return false;
-            }
-            pOptions->nCodePage = static_cast<unsigned>(nNumber);
         } else {
             std::fprintf(stderr, "setupcheck: unknown option %s\n", pszArg);
             return false;
@@ -133,6 +200,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options* pOptions, 
         std::fprintf(stderr, "setupcheck: --preview prints text, not JSON\n");
         return false;
     }
+    if (!pOptions->language.empty() && !pOptions->bPreview) {
+        std::fprintf(stderr, "setupcheck: --lang needs --preview: it chooses the message the preview shows\n");
+        return false;
+    }
     if (pOptions->files.empty() && !*pbHelp && !*pbVersion) {
         std::fprintf(stderr, "setupcheck: no script given\n");
         return false;
@@ -140,10 +211,12 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options* pOptions, 
     return true;
 }
 
-// The file's bytes; false, after saying why, when it cannot be read whole.
+// The file's bytes, "-" the standard input's; false, after saying why, when it cannot
+// be read whole. Each script is read once, whatever it is: a pipe gives its bytes once.
 bool ReadWholeFile(const std::string& path, std::string* pBytes)
 {
-    std::FILE* pFile = ConsoleOpenFile(path.c_str());
+    const bool bStandardInput = path == kStandardInput;
+    std::FILE* pFile = bStandardInput ? ConsoleStandardInput() : ConsoleOpenFile(path.c_str());
     if (pFile == nullptr) {
         ConsoleWrite(stderr, "setupcheck: " + path + ": cannot open: " + std::strerror(errno) + "\n");
         return false;
@@ -167,8 +240,23 @@ bool ReadWholeFile(const std::string& path, std::string* pBytes)
             break;
         }
     }
-    std::fclose(pFile);
+    if (!bStandardInput) {
+        std::fclose(pFile);
+    }
     return bOk;
+}
+
+// The preview's lines, each of the script's encoding, in UTF-8.
+std::string PreviewInUtf8(const std::string& preview, AfxTextEncoding encoding)
+{
+    std::string text;
+    for (std::size_t nStart = 0; nStart < preview.size();) {
+        const std::size_t nEnd = std::min(preview.find('\n', nStart), preview.size());
+        text += ScriptTextToUtf8(preview.substr(nStart, nEnd - nStart), encoding == AfxTextEncoding::Utf8);
+        text += nEnd < preview.size() ? "\n" : "";
+        nStart = nEnd + 1;
+    }
+    return text;
 }
 
 }  // namespace
@@ -193,13 +281,15 @@ int main(int argc, char** argv)
     const CTextWidths widths(options.nCharWidth, options.nDpi);
     int nStatus = kExitClean;
     std::vector<std::string> json;
-    for (const std::string& path : options.files) {
+    for (const std::string& file : options.files) {
         std::string bytes;
-        if (!ReadWholeFile(path, &bytes)) {
+        if (!ReadWholeFile(file, &bytes)) {
             nStatus = kExitUsage;
             continue;
         }
-        const CheckResult result = CheckScript(path.c_str(), bytes, widths, options.language.c_str());
+        const std::string path = file == kStandardInput ? kStandardInputName : file;
+        const std::string folder = file == kStandardInput ? "" : ConsoleScriptFolder(file);
+        const CheckResult result = CheckScript(bytes, folder.c_str(), widths, options.language.c_str());
         if (result.bReadError) {
             ConsoleWrite(stderr, "setupcheck: " + path + ": cannot read\n");
             nStatus = kExitUsage;
@@ -224,9 +314,11 @@ int main(int argc, char** argv)
             }
         }
         if (options.bPreview) {
-            std::printf("%s: the message as the launcher wraps it, %d lines a page:\n%s", path.c_str(),
-                        ViewSizeFor(widths).nVisibleLines,
-                        result.bHasMessage ? FormatPreview(result.message, result.encoding, widths).c_str() : "(no [Message])\n");
+            ConsoleWrite(stdout, path + ": the message as the launcher wraps it, " +
+                                     std::to_string(ViewSizeFor(widths).nVisibleLines) + " lines a page:\n" +
+                                     (result.bHasMessage ? PreviewInUtf8(FormatPreview(result.message, result.encoding, widths),
+                                                                         result.encoding)
+                                                         : "(no [Message])\n"));
         }
     }
     if (options.bJson) {

@@ -33,6 +33,9 @@ public:
     virtual ~CStdioFile();
 
     virtual BOOL Open(const char* lpszFileName);
+    // Reads nBytes bytes in memory, which outlive the reading, as the file's contents:
+    // the same text, positions and seeks as a file of those bytes.
+    BOOL OpenBytes(const char* pBytes, std::size_t nBytes);
     // Reads characters up to and including the first newline, at most nMax - 1 of
     // them, and stores them followed by a NUL. Returns null, leaving the buffer
     // untouched, when the end of the file comes before any character; returns null
@@ -45,7 +48,7 @@ public:
     virtual long long GetPosition() const;
     virtual void Close();
 
-    bool IsOpen() const { return m_hFile != nullptr; }
+    bool IsOpen() const { return m_hFile != nullptr || m_pBytes != nullptr; }
     // The encoding of the text read: UTF-8 when the file began with a byte-order
     // mark, else ANSI.
     AfxTextEncoding TextEncoding() const
@@ -65,10 +68,16 @@ private:
     std::size_t RawBytesAvailable(std::size_t nWanted);
     // Keeps the unread bytes, moved to the front, and reads more after them.
     bool FillBuffer();
+    // Starts reading at the beginning of what was opened, past its byte-order mark.
+    BOOL StartReading();
 
     static constexpr std::size_t kBufferSize = 4096;
 
     FileHandle m_hFile = nullptr;
+    // Bytes in memory read instead of a file, and the offset of the next one to read.
+    const char* m_pBytes = nullptr;
+    std::size_t m_nBytes = 0;
+    std::size_t m_nBytesRead = 0;
     unsigned char m_buffer[kBufferSize] = {};
     std::size_t m_nBufferPos = 0;   // next unread byte in m_buffer
     std::size_t m_nBufferEnd = 0;   // bytes valid in m_buffer

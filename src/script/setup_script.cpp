@@ -35,10 +35,10 @@ const SectionEntry kSections[] = {
 };
 
 // The section whose header the line is, and the header's language tag (empty when
-// untagged) in *pTag. The headers and tags are plain ASCII, so folding A-Z alone is
-// enough: no other byte, and no double-byte character, can ever equal one of their
-// characters.
-const SectionEntry* FindSection(const char* pszLine, std::string* pTag)
+// untagged) in *pTag; with bAnySection, a tag is taken on a section that takes none
+// too. The headers and tags are plain ASCII, so folding A-Z alone is enough: no other
+// byte, and no double-byte character, can ever equal one of their characters.
+const SectionEntry* FindSection(const char* pszLine, std::string* pTag, bool bAnySection = false)
 {
     pTag->clear();
     for (const SectionEntry& section : kSections) {
@@ -55,7 +55,7 @@ const SectionEntry* FindSection(const char* pszLine, std::string* pTag)
     }
     const std::string header = std::string(pszLine, pszDot) + ']';
     for (const SectionEntry& section : kSections) {
-        if (section.bTranslated && AfxEqualNoCaseAscii(header.c_str(), section.pszHeader)) {
+        if ((section.bTranslated || bAnySection) && AfxEqualNoCaseAscii(header.c_str(), section.pszHeader)) {
             pTag->assign(pszDot + 1, pszLine + nLength - 1);
             return &section;
         }
@@ -366,6 +366,28 @@ BOOL CSetupScript::SplitSectionHeader(const char* lpszLine, std::string* pHeader
     }
     *pHeader = pSection->pszHeader;
     return TRUE;
+}
+
+BOOL CSetupScript::SplitTaggedHeader(const char* lpszLine, std::string* pHeader, std::string* pTag, bool* pbTakesTag)
+{
+    const SectionEntry* pSection = FindSection(lpszLine, pTag, true);
+    if (pSection == nullptr) {
+        return FALSE;
+    }
+    *pHeader = pSection->pszHeader;
+    *pbTakesTag = pSection->bTranslated;
+    return TRUE;
+}
+
+std::vector<std::string> CSetupScript::TranslatedHeaders()
+{
+    std::vector<std::string> headers;
+    for (const SectionEntry& section : kSections) {
+        if (section.bTranslated) {
+            headers.push_back(section.pszHeader);
+        }
+    }
+    return headers;
 }
 
 BOOL CSetupScript::ExpandTabs(char** ppszLine)

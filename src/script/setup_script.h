@@ -58,6 +58,12 @@ public:
     // "[title.de]") and the line's language tag (empty when untagged); false when the
     // line is no header.
     static BOOL SplitSectionHeader(const char* lpszLine, std::string* pHeader, std::string* pTag);
+    // As SplitSectionHeader, but a language tag is also taken on a section that takes
+    // none ("[RegVersion.de]", no header to the parser); *pbTakesTag says whether the
+    // section takes one.
+    static BOOL SplitTaggedHeader(const char* lpszLine, std::string* pHeader, std::string* pTag, bool* pbTakesTag);
+    // The sections that take a language tag, in the parser's order.
+    static std::vector<std::string> TranslatedHeaders();
     // Replaces *ppszLine (a SCRIPT_LINE_SIZE heap buffer) by a new one with each tab
     // expanded to TAB_SPACES spaces. Fails, leaving *ppszLine as it was, when the
     // line filled its read buffer or would not fit once expanded.

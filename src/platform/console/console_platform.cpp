@@ -98,6 +98,26 @@ int AfxMessageBox(const char* lpszText, UINT)
     return IDOK;
 }
 
+std::string ConsoleScriptFolder(const std::string& path)
+{
+    std::error_code error;
+    if (!fs::is_regular_file(fs::u8path(path), error)) {
+        return {};
+    }
+#ifdef _WIN32
+    const std::size_t nSeparator = path.find_last_of("\\/:");
+#else
+    // A device's name for an open file (/dev/stdin redirected from one, /dev/fd/N,
+    // /proc/self/fd/N) says nothing of the script's folder either.
+    const std::string absolute = fs::absolute(fs::u8path(path), error).string();
+    if (absolute.rfind("/dev/", 0) == 0 || absolute.rfind("/proc/", 0) == 0) {
+        return {};
+    }
+    const std::size_t nSeparator = path.find_last_of('/');
+#endif
+    return nSeparator == std::string::npos ? "" : path.substr(0, nSeparator + 1);
+}
+
 bool AfxFileExistsNoCase(const char* lpszFolder, const char* lpszRelativePath)
 {
     fs::path path = *lpszFolder != '\0' ? fs::u8path(lpszFolder) : fs::path(".");

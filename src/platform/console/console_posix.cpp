@@ -40,6 +40,8 @@ bool Convert(iconv_t cd, const std::string& text, std::string* pOut, std::size_t
 
 }  // namespace
 
+unsigned ConsoleDefaultCodePage() { return 1252; }
+
 bool ConsoleSetCodePage(unsigned nCodePage)
 {
     const std::string name = "CP" + std::to_string(nCodePage);
@@ -85,5 +87,7 @@ std::string ConsoleCodePageToUtf8(const std::string& text)
 std::vector<std::string> ConsoleArguments(int argc, char** argv) { return {argv, argv + argc}; }
 
 std::FILE* ConsoleOpenFile(const char* pszPath) { return std::fopen(pszPath, "rb"); }
+
+std::FILE* ConsoleStandardInput() { return stdin; }
 
 void ConsoleWrite(std::FILE* pStream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), pStream); }

@@ -7,6 +7,9 @@
 // After <windows.h>, which leaves it out when lean.
 #include <shellapi.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <algorithm>
 
 #include "platform/console/console_system.h"
@@ -70,6 +73,8 @@ void AddExpanded(const std::wstring& argument, std::vector<std::string>* pOut)
 
 }  // namespace
 
+unsigned ConsoleDefaultCodePage() { return ::GetACP(); }
+
 bool ConsoleSetCodePage(unsigned nCodePage)
 {
     if (!::IsValidCodePage(nCodePage)) {
@@ -100,6 +105,12 @@ std::vector<std::string> ConsoleArguments(int, char**)
 }
 
 std::FILE* ConsoleOpenFile(const char* pszPath) { return ::_wfopen(Wide(pszPath, CP_UTF8).c_str(), L"rb"); }
+
+std::FILE* ConsoleStandardInput()
+{
+    ::_setmode(::_fileno(stdin), _O_BINARY);
+    return stdin;
+}
 
 void ConsoleWrite(std::FILE* pStream, const std::string& text)
 {

@@ -17,6 +17,20 @@ BOOL CStdioFile::Open(const char* lpszFileName)
 {
     Close();
     m_hFile = os::OpenFileForReading(lpszFileName);
+    return StartReading();
+}
+
+BOOL CStdioFile::OpenBytes(const char* pBytes, std::size_t nBytes)
+{
+    Close();
+    m_pBytes = pBytes;
+    m_nBytes = nBytes;
+    m_nBytesRead = 0;
+    return StartReading();
+}
+
+BOOL CStdioFile::StartReading()
+{
     m_nBufferPos = m_nBufferEnd = 0;
     m_nBufferStart = 0;
     m_bEndOfData = false;
@@ -24,7 +38,7 @@ BOOL CStdioFile::Open(const char* lpszFileName)
     m_nCharPos = m_nCharEnd = 0;
     m_form = AfxFileTextForm::Ansi;
     m_nTextStart = 0;
-    if (m_hFile == nullptr) {
+    if (!IsOpen()) {
         return FALSE;
     }
     // A read error here is told by the first read of a line, like any other.
@@ -41,11 +55,12 @@ void CStdioFile::Close()
         os::CloseFile(m_hFile);
         m_hFile = nullptr;
     }
+    m_pBytes = nullptr;
 }
 
 bool CStdioFile::FillBuffer()
 {
-    if (m_hFile == nullptr || m_bEndOfData || m_bReadError) {
+    if (!IsOpen() || m_bEndOfData || m_bReadError) {
         return false;
     }
     const std::size_t nKept = m_nBufferEnd - m_nBufferPos;
@@ -54,7 +69,14 @@ bool CStdioFile::FillBuffer()
     m_nBufferPos = 0;
     m_nBufferEnd = nKept;
     std::size_t nRead = 0;
-    if (!os::ReadFile(m_hFile, m_buffer + nKept, kBufferSize - nKept, &nRead)) {
+    if (m_pBytes != nullptr) {
+        const std::size_t nLeft = m_nBytesRead < m_nBytes ? m_nBytes - m_nBytesRead : 0;
+        nRead = nLeft < kBufferSize - nKept ? nLeft : kBufferSize - nKept;
+        if (nRead != 0) {
+            std::memcpy(m_buffer + nKept, m_pBytes + m_nBytesRead, nRead);
+            m_nBytesRead += nRead;
+        }
+    } else if (!os::ReadFile(m_hFile, m_buffer + nKept, kBufferSize - nKept, &nRead)) {
         m_bReadError = true;
         return false;
     }
@@ -177,7 +199,7 @@ long long CStdioFile::Seek(long long lOff, SeekPosition nFrom)
 {
     const long long base = nFrom == begin ? 0 : GetPosition();
     // The byte-order mark is no text to go back to.
-    if (m_hFile == nullptr || base + lOff < m_nTextStart) {
+    if (!IsOpen() || base + lOff < m_nTextStart) {
         return -1;
     }
     const long long target = base + lOff;
@@ -187,7 +209,9 @@ long long CStdioFile::Seek(long long lOff, SeekPosition nFrom)
         m_nBufferPos = static_cast<std::size_t>(target - m_nBufferStart);
         return target;
     }
-    if (!os::SeekFile(m_hFile, target)) {
+    if (m_pBytes != nullptr) {
+        m_nBytesRead = static_cast<std::size_t>(target);
+    } else if (!os::SeekFile(m_hFile, target)) {
         return -1;
     }
     m_nBufferStart = target;
