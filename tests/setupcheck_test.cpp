@@ -235,6 +235,8 @@ Outputs Check(const CheckCase& c)
 {
     sim::AddFile("case.ini", c.script);
     EXPECT_TRUE(ConsoleSetCodePage(c.nCodePage));
+    // The launcher's character rules take their lead bytes from the platform's.
+    sim::SetDoubleByteCodePage(c.nCodePage == 932);
     const CheckResult result = CheckScript("case.ini", c.script, CTextWidths(c.nCharWidth, 96, c.nCodePage));
     ConsoleSetCodePage(1252);
     EXPECT_FALSE(result.bReadError);
