@@ -1,10 +1,15 @@
-// setupcheck.exe against the launcher, script by script: the bad-script collection and
-// generated Unicode wrap cases in each encoding go through the real setup.exe and
-// through setupcheck.exe in the same Wine session. What the launcher shows (its boxes,
-// its window or none, the view's display lines) is what the checker says (its exit
-// status, the texts it quotes, the lines of its preview).
+// setupcheck.exe and the native setupcheck against the launcher, script by script: the
+// bad-script collection, generated Unicode wrap cases in each encoding and seeded
+// random scripts near the view's line limit go through the real setup.exe and
+// through setupcheck.exe in the same Wine session, and, where SETUPCHECK_NATIVE names
+// the native checker (scripts/test.sh sets it), through that one too, at 96 DPI, the
+// one scale its table holds. What the launcher shows (its boxes, its window or none,
+// the view's display lines) is what each checker says (its exit status, the texts it
+// quotes, the lines of its preview).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -84,6 +89,56 @@ Verdict RunChecker(const std::string& script)
     return verdict;
 }
 
+// The native checker, or empty when none is given or the scale is not the one its
+// table holds.
+std::string NativeChecker()
+{
+    wchar_t szPath[MAX_PATH] = L"";
+    const DWORD nLength = GetEnvironmentVariableW(L"SETUPCHECK_NATIVE", szPath, MAX_PATH);
+    return nLength > 0 && nLength < MAX_PATH && DisplayDpi() == 96 ? Utf8(szPath) : std::string();
+}
+
+// A Windows path as the native checker sees it, through Wine's own mapping.
+std::string UnixPath(const std::string& path)
+{
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    char* pszUnix = toUnix != nullptr ? toUnix(Wide(path).c_str()) : nullptr;
+    const std::string unix = pszUnix != nullptr ? pszUnix : "";
+    HeapFree(GetProcessHeap(), 0, pszUnix);
+    return unix;
+}
+
+// The native checker --preview on the script, through e2e/native-check.sh, which
+// writes its output and then its exit status to files.
+Verdict RunNativeChecker(const std::string& script)
+{
+    Verdict verdict;
+    LauncherProcess scratch(nullptr);  // only for its folder
+    scratch.WriteScript(script);
+    const std::string folder = UnixPath(scratch.Folder());
+    std::wstring command = L"\"" + Wide(WindowsPath(NATIVE_CHECK_SCRIPT)) + L"\" \"" + Wide(folder) + L"out.txt\" " +
+                           L"--preview \"" + Wide(folder) + L"setup.ini\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (folder.empty() ||
+        !CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        ADD_FAILURE() << "the native setupcheck did not start";
+        return verdict;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!WaitForFile(scratch.Folder() + "out.txt.status")) {
+        ADD_FAILURE() << "the native setupcheck did not end";
+        return verdict;
+    }
+    verdict.dwStatus = static_cast<DWORD>(std::stoul(ReadWholeFile(scratch.Folder() + "out.txt.status")));
+    verdict.output = ReadWholeFile(scratch.Folder() + "out.txt");
+    return verdict;
+}
+
 // The preview's display lines: those after its heading, without the page marks.
 int PreviewLines(const std::string& output)
 {
@@ -101,21 +156,55 @@ int PreviewLines(const std::string& output)
     return nLines;
 }
 
-void ExpectSameOutcome(const std::string& name, const std::string& script)
+std::string C1Escaped(const std::string& text)
 {
-    const Outcome shown = RunLauncher(script);
-    const Verdict verdict = RunChecker(script);
-    SCOPED_TRACE(name + "\n" + verdict.output);
-    EXPECT_EQ(verdict.dwStatus == 0, shown.bWindow && shown.boxes.empty());
+    std::string escaped;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(i + 1 < text.size() ? text[i + 1] : 0);
+        if (text[i] == '\xC2' && c >= 0x80 && c < 0xA0) {
+            escaped += {'\\', 'u', '0', '0', "0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 0xF]};
+            ++i;
+        } else {
+            escaped += text[i];
+        }
+    }
+    return escaped;
+}
+
+// What a checker says is what the launcher showed. A checker that guessed a width
+// (SC3003) may count more lines, and may then warn of the line limit where the
+// launcher shows no box, but it never reports an error the launcher does not show.
+void ExpectSameVerdict(const char* pszChecker, const Outcome& shown, const Verdict& verdict)
+{
+    SCOPED_TRACE(std::string(pszChecker) + "\n" + verdict.output);
+    const bool bClean = shown.bWindow && shown.boxes.empty();
+    if (verdict.output.find("[SC3003]") != std::string::npos) {
+        EXPECT_TRUE(verdict.dwStatus == 0 || !bClean);
+        return;
+    }
+    EXPECT_EQ(verdict.dwStatus == 0, bClean);
     for (const std::string& box : shown.boxes) {
-        // Control characters are quoted escaped; a text holding one is left at that.
+        // Control characters are quoted escaped: a text holding one of C0 is left at
+        // that, one of C1 (U+0080 to U+009F) is quoted as \u0080 to \u009f.
         if (box.find_first_of("\r\n\t\x1b\x1a") == std::string::npos) {
-            EXPECT_NE(verdict.output.find("\"" + box + "\""), std::string::npos) << box;
+            EXPECT_NE(verdict.output.find("\"" + C1Escaped(box) + "\""), std::string::npos) << box;
         }
     }
     if (shown.bWindow) {
         EXPECT_EQ(PreviewLines(verdict.output), shown.nLines);
     }
+}
+
+// The launcher's outcome, which each checker is then held to.
+Outcome ExpectSameOutcome(const std::string& name, const std::string& script)
+{
+    SCOPED_TRACE(name);
+    const Outcome shown = RunLauncher(script);
+    ExpectSameVerdict("setupcheck.exe", shown, RunChecker(script));
+    if (!NativeChecker().empty()) {
+        ExpectSameVerdict("native setupcheck", shown, RunNativeChecker(script));
+    }
+    return shown;
 }
 
 std::string Encoded(const std::u16string& text, int nForm)
@@ -155,12 +244,73 @@ TEST(DifferentialTest, UnicodeWrapCasesInEveryEncoding)
         {"Greek with tonos", head + Times(u"\u03AC\u03AD\u03AE\u03AF\u03CC\u03CD\u03CE ", 90) + u"\r\n"},
         {"a character cut by the piece", u"[Title]\r\n" + std::u16string(1498, u'a') + u"\u00E9\r\n"},
         {"view line limit", head + Times(Times(u"\u6F22", 400) + u"\r\n", 300)},
+        {"ideographs filling their lines", head + Times(Times(u"\u6F22", 499) + u"\r\n", 300)},
     };
     for (const auto& c : cases) {
         for (int nForm = 0; nForm < 3; ++nForm) {
             ExpectSameOutcome(std::string(c.pszName) + " in form " + std::to_string(nForm), Encoded(c.text, nForm));
         }
     }
+}
+
+// A script of ANSI bytes, each character of text one byte of code page 1252.
+std::string Ansi(const std::u16string& text) { return std::string(text.begin(), text.end()); }
+
+// Bytes that code page 1252 leaves undefined are quoted as the launcher's box shows them.
+TEST(DifferentialTest, BytesTheCodePageLeavesUndefined)
+{
+    ExpectSameOutcome("0x81 and 0x8D", "[Run]\r\ninstall.exe\r\nbad \x81\x8D\x8F\x90\x9D line\r\n");
+}
+
+// Seeded random messages that wrap into about as many display lines as the view
+// holds, some past the limit and some short of it: ASCII and Latin-1 in code page
+// 1252, Latin-1 and Greek in UTF-8, Cyrillic in UTF-16. Each seed picks the letters,
+// a length of line, and as many lines as should come near the limit.
+TEST(DifferentialRandomTest, ScriptsNearTheLineLimit)
+{
+    const struct {
+        const char* pszName;
+        int nForm;  // as Encoded takes it; -1: ANSI
+        int nMaxChars;  // a line stays within the reader's 1500 bytes
+        std::u16string letters;
+    } families[] = {
+        {"ASCII in code page 1252", -1, 1400, u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"},
+        {"Latin-1 in code page 1252", -1, 1400, u"abcdefghijklmnopqrstuvwxyz\u00E0\u00E9\u00E8\u00EA\u00EB\u00F6\u00FC\u00DF\u00E7\u00F1\u00F8\u00E5\u00C6\u00C9"},
+        {"Latin-1 in UTF-8", 0, 700, u"abcdefghijklmnopqrstuvwxyz\u00E0\u00E9\u00E8\u00EA\u00EB\u00F6\u00FC\u00DF\u00E7\u00F1\u00F8\u00E5\u00C6\u00C9"},
+        {"Greek in UTF-8", 0, 700, u"\u03B1\u03B2\u03B3\u03B4\u03B5\u03B6\u03B7\u03B8\u03B9\u03BA\u03BB\u03BC\u03BD\u03BE\u03BF\u03C0\u03C1\u03C3\u03C2\u03C4\u03C5\u03C6\u03C7\u03C8\u03C9\u03AC\u03AD\u03AE\u03AF\u03CC\u03CD\u03CE\u0391\u03A9"},
+        {"Cyrillic in UTF-16", 1, 700, u"\u0430\u0431\u0432\u0433\u0434\u0435\u0436\u0437\u0438\u0439\u043A\u043B\u043C\u043D\u043E\u043F\u0440\u0441\u0442\u0443\u0444\u0445\u0446\u0447\u0448\u0449\u044B\u044C\u044D\u044E\u044F\u0416\u0429"},
+    };
+    constexpr int kScripts = 40;
+    int nPastTheLimit = 0;
+    for (int nSeed = 0; nSeed < kScripts; ++nSeed) {
+        const auto& family = families[nSeed % 5];
+        std::mt19937 random(static_cast<unsigned>(nSeed));
+        const auto pick = [&random](int nMin, int nMax) {
+            return nMin + static_cast<int>(random() % static_cast<unsigned>(nMax - nMin + 1));
+        };
+        // Some 7 pixels a character in a text width of about 420: the targets run
+        // from well short of the limit to well past it.
+        const int nChars = pick(400, family.nMaxChars);
+        const int nTarget = 1380 + nSeed * 240 / kScripts;
+        const int nLines = std::min(nTarget / ((nChars * 7 + 419) / 420), 300);
+        std::u16string text = u"[Run]\r\ninstall.exe\r\n[Message]\r\n";
+        for (int nLine = 0; nLine < nLines; ++nLine) {
+            std::u16string line;
+            while (static_cast<int>(line.size()) < nChars) {
+                line += line.empty() ? u"" : u" ";
+                for (int nWord = pick(1, 10); nWord > 0; --nWord) {
+                    line += family.letters[static_cast<std::size_t>(pick(0, static_cast<int>(family.letters.size()) - 1))];
+                }
+            }
+            text += line.substr(0, static_cast<std::size_t>(nChars)) + u"\r\n";
+        }
+        const std::string name = std::string(family.pszName) + ", seed " + std::to_string(nSeed);
+        const Outcome shown = ExpectSameOutcome(name, family.nForm < 0 ? Ansi(text) : Encoded(text, family.nForm));
+        nPastTheLimit += shown.boxes.empty() ? 0 : 1;
+    }
+    // The scripts straddle the limit.
+    EXPECT_GT(nPastTheLimit, kScripts / 4);
+    EXPECT_LT(nPastTheLimit, kScripts * 3 / 4);
 }
 
 TEST(DifferentialTest, BadScriptCollection)

@@ -2,7 +2,8 @@
 # Runs every test from a fresh clone: the unit and whole-program tests on the
 # simulated platform under AddressSanitizer and UndefinedBehaviorSanitizer, both
 # Windows builds with warnings as errors, the end-to-end tests of each under Wine
-# (the release i686 setup.exe under 32-bit Wine), the publisher's tools (signing,
+# (the release i686 setup.exe under 32-bit Wine; setupcheck.exe and the native
+# checker against the launcher script by script), the publisher's tools (signing,
 # the release bundle, a reproducible build) and a short run of every fuzz target.
 # Installs what it needs with apt-get.
 set -euo pipefail
@@ -17,6 +18,13 @@ echo "== Tests on the simulated platform (ASan + UBSan)"
 cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --preset native -j"$jobs" --progress
+
+# The native checker, which the differential end-to-end tests hold to the launcher
+# under Wine beside setupcheck.exe.
+echo "== The native checker, for the differential tests under Wine"
+cmake --preset setupcheck >/dev/null
+cmake --build --preset setupcheck -j"$jobs"
+export SETUPCHECK_NATIVE="$PWD/build/setupcheck/setupcheck"
 
 echo "== Release build (i686): its headers, imports, resources and size, and end-to-end tests under Wine"
 cmake --preset win32 >/dev/null

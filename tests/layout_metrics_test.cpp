@@ -6,6 +6,7 @@
 
 #include "ui/button_layout.h"
 #include "ui/layout_metrics.h"
+#include "ui/view_geometry.h"
 
 namespace {
 
@@ -56,6 +57,37 @@ TEST(LayoutMetricsTest, ButtonsFollowTheCaptionsAndAlwaysFit)
         EXPECT_EQ(layout.cancel, c.cancel) << c.cancelCaption.cx << " and " << c.okCaption.cx;
         EXPECT_EQ(layout.ok, c.ok) << c.cancelCaption.cx << " and " << c.okCaption.cx;
         EXPECT_EQ(layout.nButtonTop, c.cancel.top);
+    }
+}
+
+// The view from the frame's outer size down: under Wine at 96 DPI (a 17-pixel scroll
+// bar), in the simulated platform (16), at 144 DPI, and where nothing is left.
+TEST(ViewGeometryTest, FollowsTheSystemMetricsGiven)
+{
+    struct {
+        int nDpi;
+        SystemWindowMetrics system;
+        int nCaptionHeight, nLineHeight;
+        CRect frameClient, view;
+        CSize viewClient;
+        int nVisibleLines, nFittedViewHeight;
+    } const cases[] = {
+        {96, {{10, 29}, {19, 2}}, 16, 16, {0, 0, 465, 321}, {0, 0, 465, 275}, {446, 273}, 17, 274},
+        {96, {{10, 29}, {18, 2}}, 16, 16, {0, 0, 465, 321}, {0, 0, 465, 275}, {447, 273}, 17, 274},
+        {144, {{16, 39}, {28, 2}}, 24, 24, {0, 0, 697, 486}, {0, 0, 697, 417}, {669, 415}, 17, 410},
+        {96, {{10, 29}, {19, 2}}, 16, 0, {0, 0, 465, 321}, {0, 0, 465, 275}, {446, 273}, 0, 2},
+        {96, {{500, 400}, {19, 2}}, 16, 16, {0, 0, 0, 0}, {0, 0, 0, -46}, {0, 0}, 0, 2},
+    };
+    for (const auto& c : cases) {
+        const ViewGeometry g =
+            ComputeViewGeometry(LayoutMetrics{}.Scaled(c.nDpi), c.system, c.nCaptionHeight, c.nLineHeight);
+        EXPECT_EQ(g.frameClient, c.frameClient) << c.nDpi;
+        EXPECT_EQ(g.view, c.view) << c.nDpi;
+        EXPECT_EQ(g.viewClient.cx, c.viewClient.cx) << c.nDpi;
+        EXPECT_EQ(g.viewClient.cy, c.viewClient.cy) << c.nDpi;
+        EXPECT_EQ(g.nVisibleLines, c.nVisibleLines) << c.nDpi;
+        EXPECT_EQ(g.nVisibleHeight, c.nVisibleLines * c.nLineHeight) << c.nDpi;
+        EXPECT_EQ(g.nFittedViewHeight, c.nFittedViewHeight) << c.nDpi;
     }
 }
 

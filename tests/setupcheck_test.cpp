@@ -180,6 +180,14 @@ const CheckCase kCases[] = {
      "\"Error: \xE2\x82\xAC \\x1b[2J\\r\""},
     {"ANSI quoted from code page 932", kRun + CrLf({"\x82\xA0\x82"}), {{3, 1, "error", "SC1001"}},
      "\"Error: \xE3\x81\x82\xEF\xBF\xBD\"", 932},
+    // Windows converts the bytes code page 1252 leaves undefined to the controls of
+    // the same value, and the launcher's box shows them so.
+    {"ANSI bytes code page 1252 leaves undefined", kRun + CrLf({"\x81\x8D"}), {{3, 1, "error", "SC1001"}},
+     "\"Error: \\u0081\\u008d\""},
+    // Kana of 11 pixels, not two bytes of code page 1252 (8 pixels): 6 display lines
+    // a line, not 4.
+    {"double-byte characters measured as in Unicode", kRun + "[Message]\r\n" +
+     RepeatedLines(Repeated("\x82\xA0\x82\xA0\x82\xA0\x82\xA0 ", 41), 300), {{254, 1, "error", "SC1006"}}, {}, 932, 0},
     // Laid out by the Unicode rules: each word is cut where it fills 17 lines, not
     // set one character a line (some 2,000 lines).
     // With the font's table: a character it does not have is counted as the widest,
@@ -249,7 +257,7 @@ Outputs Check(const CheckCase& c)
     // No file of the script: the checker reads the bytes it is given, and nothing else.
     EXPECT_TRUE(ConsoleSetCodePage(c.nCodePage));
     sim::SetDoubleByteCodePage(c.nCodePage == 932);
-    const CheckResult result = CheckScript(c.script, "", CTextWidths(c.nCharWidth));
+    const CheckResult result = CheckScript(c.script, "", CTextWidths(c.nCharWidth, 96, c.nCodePage));
     ConsoleSetCodePage(1252);
     EXPECT_FALSE(result.bReadError);
     const CLineIndex index(c.script);

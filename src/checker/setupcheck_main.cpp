@@ -278,7 +278,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "setupcheck: code page %u is not known here\n", options.nCodePage);
         return kExitUsage;
     }
-    const CTextWidths widths(options.nCharWidth, options.nDpi);
+    const CTextWidths widths(options.nCharWidth, options.nDpi, options.nCodePage);
     int nStatus = kExitClean;
     std::vector<std::string> json;
     for (const std::string& file : options.files) {

@@ -3,7 +3,6 @@
 // context starts with, which the screen's context has too; Uniscribe finds the breaks.
 #include "checker/text_widths.h"
 #include "platform/afx_dc.h"
-#include "platform/afx_system.h"
 
 namespace {
 
@@ -37,11 +36,7 @@ const char* CTextWidths::FirstGuess(const char*, AfxTextEncoding) const { return
 // The system's font follows the display; the view's size follows the scale asked.
 bool MeasuresAtDpi(int) { return true; }
 
-// The launcher's frame: WS_CAPTION with a client edge.
-WindowFrameMetrics SystemFrameMetrics(int)
-{
-    const CSize frame = AfxGetWindowFrameSize(WS_CAPTION, WS_EX_CLIENTEDGE);
-    return WindowFrameMetrics{frame.cx, frame.cy, AfxGetVerticalScrollBarWidth()};
-}
+// The system's own, as the launcher asks for them.
+SystemWindowMetrics SystemWindowMetricsAt(int nDpi) { return QuerySystemWindowMetrics(LayoutMetrics().Scaled(nDpi)); }
 
 const UnicodeBreakFinder kCheckerBreakFinder = AfxFindUnicodeLineBreaks;

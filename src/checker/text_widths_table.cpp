@@ -1,11 +1,14 @@
 // The view's font as a table: the width of each ANSI byte (code page 1252) and of
-// each Unicode character the font has, as scripts/measure-font-widths.sh measured
-// them under Wine.
+// each Unicode character the font has, with the font's metrics and the launcher
+// window's system metrics, as scripts/measure-font-widths.sh measured them under Wine.
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <string>
+#include <unordered_map>
 
 #include "checker/text_widths.h"
+#include "platform/console/console_system.h"
 #include "ui/layout_metrics.h"
 
 namespace {
@@ -25,9 +28,17 @@ constexpr WidthRun kUnicodeWidths[] = {
 #include "checker/default_font_unicode_widths.inc"
 };
 
-// tmAveCharWidth and tmHeight of the font.
-constexpr int kDefaultAveCharWidth = 7;
-constexpr int kDefaultLineHeight = 16;
+// The font's metrics and what the system takes of the launcher's windows, measured
+// together with the widths.
+struct MeasuredWindow {
+    int nAveCharWidth;  // tmAveCharWidth
+    int nLineHeight;    // tmHeight
+    SystemWindowMetrics system;
+};
+
+constexpr MeasuredWindow kMeasured = {
+#include "checker/default_window_metrics.inc"
+};
 
 constexpr int Widest()
 {
@@ -61,6 +72,36 @@ std::uint32_t CodePointAt(const char* p, int nCount, int* pnLength)
     return AfxUtf8CodePoint(p, *pnLength);
 }
 
+// The code page of the ANSI table's bytes.
+constexpr unsigned kTableCodePage = 1252;
+
+// The width of the ANSI character at p, up to the end of a text of nCount bytes, in
+// a code page other than the table's: that of the same character in the Unicode
+// table, -1 when the table lacks it or the code page has no such character. Its
+// length in *pnLength.
+int CodePageCharWidth(unsigned nCodePage, const char* p, int nCount, int* pnLength)
+{
+    *pnLength = std::min(AfxCharLength(p, AfxTextEncoding::Ansi), nCount);
+    const unsigned char nFirst = static_cast<unsigned char>(p[0]);
+    if (nFirst < 0x80) {
+        return UnicodeWidth(nFirst);  // ASCII in every code page
+    }
+    // Each character converted once: the wrap measures the same ones again and again.
+    static std::unordered_map<std::uint32_t, int> s_widths;
+    const unsigned nBytes = *pnLength > 1 ? nFirst << 8 | static_cast<unsigned char>(p[1]) : nFirst;
+    const std::uint32_t key = static_cast<std::uint32_t>(nCodePage) << 16 | nBytes;
+    const auto known = s_widths.find(key);
+    if (known != s_widths.end()) {
+        return known->second;
+    }
+    const std::string utf8 = ConsoleCodePageToUtf8(std::string(p, static_cast<std::size_t>(*pnLength)));
+    int nLength = 0;
+    const std::uint32_t c = CodePointAt(utf8.c_str(), static_cast<int>(utf8.size()), &nLength);
+    // One character, not the mark of one that does not convert.
+    const bool bOne = !utf8.empty() && nLength == static_cast<int>(utf8.size()) && c != 0xFFFD;
+    return s_widths[key] = bOne ? UnicodeWidth(c) : -1;
+}
+
 }  // namespace
 
 int CTextWidths::Width(const char* psz, int nCount, AfxTextEncoding encoding, bool bGuessNarrowest) const
@@ -71,34 +112,39 @@ int CTextWidths::Width(const char* psz, int nCount, AfxTextEncoding encoding, bo
     int nWidth = 0;
     for (int i = 0; i < nCount;) {
         int nLength = 1;
-        if (encoding == AfxTextEncoding::Ansi) {
-            nWidth += kAnsiWidths[static_cast<unsigned char>(psz[i])];
+        int nKnown = 0;
+        if (encoding == AfxTextEncoding::Utf8) {
+            nKnown = UnicodeWidth(CodePointAt(psz + i, nCount - i, &nLength));
+        } else if (m_nCodePage == kTableCodePage) {
+            nKnown = kAnsiWidths[static_cast<unsigned char>(psz[i])];
         } else {
-            const int nKnown = UnicodeWidth(CodePointAt(psz + i, nCount - i, &nLength));
-            nWidth += nKnown >= 0 ? nKnown : bGuessNarrowest ? 0 : kWidest;
+            nKnown = CodePageCharWidth(m_nCodePage, psz + i, nCount - i, &nLength);
         }
+        nWidth += nKnown >= 0 ? nKnown : bGuessNarrowest ? 0 : kWidest;
         i += nLength;
     }
     return nWidth;
 }
 
-int CTextWidths::AveCharWidth() const { return m_nUniformWidth > 0 ? m_nUniformWidth : kDefaultAveCharWidth; }
+int CTextWidths::AveCharWidth() const { return m_nUniformWidth > 0 ? m_nUniformWidth : kMeasured.nAveCharWidth; }
 
-int CTextWidths::LineHeight() const { return kDefaultLineHeight; }
+int CTextWidths::LineHeight() const { return kMeasured.nLineHeight; }
 
 bool MeasuresAtDpi(int nDpi) { return nDpi == BASE_DPI; }
 
-// Wine's at 96 DPI: a 475 by 350 frame has a client area of 465 by 321.
-WindowFrameMetrics SystemFrameMetrics(int) { return WindowFrameMetrics{10, 29, 16}; }
+// Measured at 96 DPI, the one scale the table holds.
+SystemWindowMetrics SystemWindowMetricsAt(int) { return kMeasured.system; }
 
 const char* CTextWidths::FirstGuess(const char* psz, AfxTextEncoding encoding) const
 {
-    if (m_nUniformWidth > 0 || encoding == AfxTextEncoding::Ansi) {
+    if (m_nUniformWidth > 0 || (encoding == AfxTextEncoding::Ansi && m_nCodePage == kTableCodePage)) {
         return nullptr;
     }
     for (const char* p = psz; *p != '\0';) {
         int nLength = 1;
-        if (UnicodeWidth(CodePointAt(p, 4, &nLength)) < 0) {
+        const int nKnown = encoding == AfxTextEncoding::Utf8 ? UnicodeWidth(CodePointAt(p, 4, &nLength))
+                                                              : CodePageCharWidth(m_nCodePage, p, 2, &nLength);
+        if (nKnown < 0) {
             return p;
         }
         p += nLength;

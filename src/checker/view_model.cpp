@@ -4,23 +4,18 @@
 
 #include <algorithm>
 
-#include "ui/button_layout.h"
 
 ViewSize ViewSizeFor(const CTextWidths& widths)
 {
-    const int nDpi = widths.Dpi();
-    const LayoutMetrics metrics = LayoutMetrics().Scaled(nDpi);
-    const WindowFrameMetrics system = SystemFrameMetrics(nDpi);
-    const CRect frameClient{0, 0, metrics.nFrameWidth - system.nFrameAcross, metrics.nFrameHeight - system.nFrameDown};
+    const LayoutMetrics metrics = LayoutMetrics().Scaled(widths.Dpi());
     // The buttons' captions are one line of the font high, as the view's lines are.
     const int nLineHeight = std::max(widths.LineHeight(), 1);
-    const CSize caption{0, nLineHeight};
-    const int nViewBottom = LayoutButtonRects(frameClient, caption, caption, metrics).nButtonTop -
-                            metrics.nViewGapAboveButtons - metrics.nViewBorderLines;
+    const ViewGeometry view =
+        ComputeViewGeometry(metrics, SystemWindowMetricsAt(widths.Dpi()), nLineHeight, nLineHeight);
     ViewSize size;
-    size.geometry = MessageGeometry{frameClient.Width() - metrics.nViewBorderLines - system.nScrollBarWidth,
-                                    metrics.nViewLeftMargin, widths.AveCharWidth()};
-    size.nVisibleLines = std::max(nViewBottom / nLineHeight, 1);
+    size.geometry = MessageGeometry{view.viewClient.cx, metrics.nViewLeftMargin, widths.AveCharWidth()};
+    // A page of at least one line, for the preview's page marks.
+    size.nVisibleLines = std::max(view.nVisibleLines, 1);
     return size;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/afx_text.h"
 #include "script/setup_script.h"
 #include "ui/scroll_math.h"
+#include "ui/view_geometry.h"
 
 BEGIN_MESSAGE_MAP(CMessageView, CWnd)
     ON_WM_PAINT(CMessageView)
@@ -26,17 +27,13 @@ int CMessageView::LayoutLines(CDC* pDC)
     m_nAveCharWidth = metrics.tmAveCharWidth;
     m_nLineHeight = metrics.tmHeight;
 
-    CRect client;
-    GetClientRect(&client);
-    m_nVisibleHeight = m_nLineHeight > 0 ? m_nLineHeight * (client.Height() / m_nLineHeight) : 0;
-    m_nClientWidth = client.Width();
+    const ViewGeometry geometry =
+        ComputeViewGeometry(m_metrics, QuerySystemWindowMetrics(m_metrics), m_nCaptionHeight, m_nLineHeight);
+    m_nVisibleHeight = geometry.nVisibleHeight;
+    m_nClientWidth = geometry.viewClient.cx;
 
     // Fit the window to whole lines; the width stays, so the client width holds.
-    CRect frameClient;
-    if (CWnd* pParent = GetParent()) {
-        pParent->GetClientRect(&frameClient);
-    }
-    SetWindowPos(nullptr, 0, 0, frameClient.right, m_nVisibleHeight + m_metrics.nViewBorderLines,
+    SetWindowPos(nullptr, 0, 0, geometry.view.Width(), geometry.nFittedViewHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
 
     const TextWidthFunction measure = [pDC](const char* lpszText, int nCount) {

@@ -9,8 +9,11 @@ class CDC;
 
 class CMessageView : public CWnd {
 public:
-    // The view draws with the frame's metrics, already scaled to the display.
-    explicit CMessageView(const LayoutMetrics& metrics) : m_metrics(metrics) {}
+    // The view draws with the frame's metrics, already scaled to the display, and
+    // ends above buttons whose captions are nCaptionHeight high.
+    CMessageView(const LayoutMetrics& metrics, int nCaptionHeight) : m_metrics(metrics), m_nCaptionHeight(nCaptionHeight)
+    {
+    }
     ~CMessageView() override = default;
 
     // Reads the font metrics, fits the view to whole lines, wraps the record's
@@ -29,6 +32,7 @@ public:
 
 protected:
     const LayoutMetrics m_metrics;
+    const int m_nCaptionHeight;
     int m_nAveCharWidth = 0;
     int m_nLineHeight = 0;
     int m_nVisibleHeight = 0;

@@ -11,6 +11,7 @@
 #include "script/setup_script.h"
 #include "ui/button_layout.h"
 #include "ui/message_view.h"
+#include "ui/view_geometry.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ END_MESSAGE_MAP()
 
 CSetupFrame::CSetupFrame() : m_metrics(LayoutMetrics{}.Scaled(AfxGetDisplayDpi()))
 {
-    Create(nullptr, theScript.m_szTitle, WS_CAPTION, CRect{0, 0, m_metrics.nFrameWidth, m_metrics.nFrameHeight});
+    Create(nullptr, theScript.m_szTitle, SETUP_FRAME_STYLE, CRect{0, 0, m_metrics.nFrameWidth, m_metrics.nFrameHeight});
 }
 
 CSetupFrame::~CSetupFrame()
@@ -50,18 +51,23 @@ int CSetupFrame::OnCreate(CreateStruct* lpCreateStruct)
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1) {
         return -1;
     }
-    LayoutButtons();
+    CSize cancelCaption;
+    CSize okCaption;
+    const bool bMeasured = MeasureCaptions(&cancelCaption, &okCaption);
+    // The rectangles need no line height: only the view's fitting to whole lines does.
+    const ViewGeometry geometry =
+        ComputeViewGeometry(m_metrics, QuerySystemWindowMetrics(m_metrics), cancelCaption.cy, 0);
+    if (bMeasured) {
+        LayoutButtons(geometry.frameClient, cancelCaption, okCaption);
+    }
 
-    CRect client;
-    GetClientRect(&client);
-    m_pMessageView = new (std::nothrow) CMessageView(m_metrics);
+    m_pMessageView = new (std::nothrow) CMessageView(m_metrics, cancelCaption.cy);
     if (m_pMessageView == nullptr) {
         return 0;
     }
     const Color background = GetSysColor(COLOR_WINDOW);
     const char* lpszViewClass = AfxRegisterWndClass(0, AfxCursor::None, &background, AfxIcon::None);
-    const CRect viewRect{0, 0, client.Width(), m_nButtonTop - m_metrics.nViewGapAboveButtons};
-    if (!m_pMessageView->Create(lpszViewClass, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, viewRect,
+    if (!m_pMessageView->Create(lpszViewClass, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, geometry.view,
                                 this, IDC_MESSAGE_VIEW)) {
         // Without its view the launcher still offers its two buttons.
         delete m_pMessageView;
@@ -77,20 +83,21 @@ int CSetupFrame::OnCreate(CreateStruct* lpCreateStruct)
     return 0;
 }
 
-void CSetupFrame::LayoutButtons()
+bool CSetupFrame::MeasureCaptions(CSize* pCancelCaption, CSize* pOkCaption)
 {
     CDC* pDC = GetDC();
     if (pDC == nullptr) {
-        return;
+        return false;
     }
-    CRect client;
-    GetClientRect(&client);
-    const CSize cancelCaption = MeasureCaption(*pDC, theScript.m_szCancel);
-    const CSize okCaption = MeasureCaption(*pDC, theScript.m_szOk);
+    *pCancelCaption = MeasureCaption(*pDC, theScript.m_szCancel);
+    *pOkCaption = MeasureCaption(*pDC, theScript.m_szOk);
     ReleaseDC(pDC);
+    return true;
+}
 
+void CSetupFrame::LayoutButtons(const CRect& client, CSize cancelCaption, CSize okCaption)
+{
     const ButtonLayout layout = LayoutButtonRects(client, cancelCaption, okCaption, m_metrics);
-    m_nButtonTop = layout.nButtonTop;
     m_btnCancel.Create(theScript.m_szCancel, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, layout.cancel, this, IDC_CANCEL);
     m_btnOk.Create(theScript.m_szOk, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, layout.ok, this, IDC_OK);
 }

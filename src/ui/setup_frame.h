@@ -27,12 +27,13 @@ public:
     void OnCancel();
 
 protected:
-    void LayoutButtons();
+    // The captions of Cancel and Ok in the frame's font; false without a device context.
+    bool MeasureCaptions(CSize* pCancelCaption, CSize* pOkCaption);
+    void LayoutButtons(const CRect& client, CSize cancelCaption, CSize okCaption);
     void CloseMessageView();
 
     CButton m_btnOk;
     CButton m_btnCancel;
-    int m_nButtonTop = 0;
     CMessageView* m_pMessageView = nullptr;
     // Every pixel size of the window, scaled once to the display it starts on.
     const LayoutMetrics m_metrics;

@@ -75,8 +75,16 @@ std::string ConsoleCodePageToUtf8(const std::string& text)
             break;
         }
         // The character that does not convert, lead and trail byte together.
-        const std::size_t nBad = ConsoleIsLeadByte(static_cast<unsigned char>(rest[nUsed])) && nUsed + 1 < rest.size() ? 2 : 1;
-        out += "\xEF\xBF\xBD";
+        const unsigned char nByte = static_cast<unsigned char>(rest[nUsed]);
+        const bool bLead = ConsoleIsLeadByte(nByte);
+        const std::size_t nBad = bLead && nUsed + 1 < rest.size() ? 2 : 1;
+        if (!bLead && nByte >= 0x80 && nByte < 0xA0) {
+            // A byte the code page leaves undefined there is, as Windows converts it,
+            // the control character of the same value (0x81 in code page 1252: U+0081).
+            out += {'\xC2', static_cast<char>(nByte)};
+        } else {
+            out += "\xEF\xBF\xBD";
+        }
         rest.erase(0, nUsed + nBad);
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }

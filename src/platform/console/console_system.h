@@ -16,8 +16,9 @@ unsigned ConsoleDefaultCodePage();
 bool ConsoleSetCodePage(unsigned nCodePage);
 // True when c begins a double-byte character in that code page.
 bool ConsoleIsLeadByte(unsigned char c);
-// Text in that code page as UTF-8, as the system converts it; a byte it does not map
-// and a lead byte without its trail byte are U+FFFD.
+// Text in that code page as UTF-8, as the system converts it: a byte of 0x80-0x9F
+// that it leaves undefined is the control character of that value, and any other
+// byte it does not map and a lead byte without its trail byte are U+FFFD.
 std::string ConsoleCodePageToUtf8(const std::string& text);
 
 // The program's arguments in UTF-8, wildcards in file names expanded where the shell

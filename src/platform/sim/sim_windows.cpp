@@ -2,6 +2,7 @@
 // posted-message queue, the message loop and modal message boxes.
 #include <algorithm>
 
+#include "platform/afx_system.h"
 #include "platform/os.h"
 #include "platform/sim/sim_state.h"
 
@@ -272,6 +273,19 @@ const std::vector<std::string>& Events() { return TheMachine().events; }
 const std::vector<std::string>& ScrollLog() { return TheMachine().scrollLog; }
 
 }  // namespace sim
+
+// The same non-client sizes as the simulated windows have.
+CSize AfxGetWindowFrameSize(UINT dwStyle, UINT dwExStyle)
+{
+    sim::SimWindow window;
+    window.style = dwStyle;
+    window.exStyle = dwExStyle;
+    window.rect = CRect{0, 0, 1000, 1000};
+    const CRect client = sim::ClientInWindow(window);
+    return CSize{window.rect.Width() - client.Width(), window.rect.Height() - client.Height()};
+}
+
+int AfxGetVerticalScrollBarWidth() { return sim::kScrollBarWidth; }
 
 namespace os {
 

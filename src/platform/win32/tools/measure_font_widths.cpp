@@ -1,10 +1,12 @@
 // Measures the default font of a screen device context, the font the launcher's
-// message view draws with, as GetTextExtentPoint32 gives it. Without an argument it
-// prints the width of every byte 0-255 as a C table, then the font's average width
-// and height as a comment; with "unicode", the widths of the characters of the
-// scripts the checker's table covers (Latin, Greek, Cyrillic, punctuation, and the
-// ideographs, kana and Hangul the system's fallback font draws), as runs of
-// {first, last, width}.
+// message view draws with, as GetTextExtentPoint32 gives it, and the windows the
+// launcher makes. Without an argument it prints the width of every byte 0-255 as a
+// C table; with "unicode", the widths of the characters of the scripts the
+// checker's table covers (Latin, Greek, Cyrillic, punctuation, and the ideographs,
+// kana and Hangul the system's fallback font draws), as runs of {first, last,
+// width}; with "window", the font's average width and height, and what the system
+// takes of a frame and a message view made as the launcher makes them (each
+// window's size less its client area, across and down).
 // scripts/measure-font-widths.sh runs it under Wine for setupcheck's tables.
 #include <windows.h>
 
@@ -60,26 +62,64 @@ void PrintAnsiTable(HDC hDC)
         GetTextExtentPoint32A(hDC, &ch, 1, &size);
         std::printf("%ld,%s", static_cast<long>(size.cx), c % 16 == 15 ? "\n" : " ");
     }
+}
+
+// The window's size less its client area.
+SIZE NonClientSize(HWND hWnd)
+{
+    RECT window{};
+    RECT client{};
+    GetWindowRect(hWnd, &window);
+    GetClientRect(hWnd, &client);
+    return SIZE{(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+}
+
+// The launcher's frame (a captioned window with a client edge) and its view (a child
+// with a border and a vertical scroll bar), made hidden and measured.
+bool PrintWindowMetrics(HDC hDC)
+{
     TEXTMETRICA metrics{};
     GetTextMetricsA(hDC, &metrics);
-    std::printf("// tmAveCharWidth %ld, tmHeight %ld\n", static_cast<long>(metrics.tmAveCharWidth),
-                static_cast<long>(metrics.tmHeight));
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "MeasuredWindow";
+    RegisterClassA(&windowClass);
+    HWND hFrame = CreateWindowExA(WS_EX_CLIENTEDGE, "MeasuredWindow", "", WS_CAPTION, 0, 0, 475, 350, nullptr,
+                                  nullptr, windowClass.hInstance, nullptr);
+    HWND hView = CreateWindowExA(0, "MeasuredWindow", "", WS_CHILD | WS_BORDER | WS_VSCROLL, 0, 0, 465, 275, hFrame,
+                                 nullptr, windowClass.hInstance, nullptr);
+    if (hFrame == nullptr || hView == nullptr) {
+        std::fprintf(stderr, "measure_font_widths: no window to measure\n");
+        return false;
+    }
+    const SIZE frame = NonClientSize(hFrame);
+    const SIZE view = NonClientSize(hView);
+    std::printf("%ld, %ld, {{%ld, %ld}, {%ld, %ld}}\n", static_cast<long>(metrics.tmAveCharWidth),
+                static_cast<long>(metrics.tmHeight), frame.cx, frame.cy, view.cx, view.cy);
+    DestroyWindow(hFrame);
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    // As the launcher, which its manifest declares aware of the display scale.
+    SetProcessDPIAware();
     HDC hDC = GetDC(nullptr);
     if (hDC == nullptr) {
         std::fprintf(stderr, "measure_font_widths: no screen device context\n");
         return 1;
     }
+    bool bOk = true;
     if (argc > 1 && std::strcmp(argv[1], "unicode") == 0) {
         PrintUnicodeRuns(hDC);
+    } else if (argc > 1 && std::strcmp(argv[1], "window") == 0) {
+        bOk = PrintWindowMetrics(hDC);
     } else {
         PrintAnsiTable(hDC);
     }
     ReleaseDC(nullptr, hDC);
-    return 0;
+    return bOk ? 0 : 1;
 }
