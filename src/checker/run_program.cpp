@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "checker/finding.h"
+#include "checker/system_programs.h"
 #include "platform/afx_file.h"
 #include "platform/framework/command_line.h"
 
@@ -59,6 +60,21 @@ bool ExistsInFolder(const char* lpszPath)
            AfxFileExistsNoCase(g_pSearch->folder.c_str(), ScriptTextToUtf8(relative, g_pSearch->bUnicodeScript).c_str());
 }
 
+// Where the launcher's start finds a program: the script's folder, or Windows' own.
+bool ProgramFound(const char* lpszPath) { return ExistsInFolder(lpszPath) || IsSystemProgram(lpszPath); }
+
+// The first package or patch of an msiexec line that is not in the script's folder,
+// where msiexec, started there, looks for it; empty when there is none.
+std::string MissingMsiexecPackage(const std::string& arguments)
+{
+    for (const std::string& package : MsiexecPackages(arguments.c_str())) {
+        if (!ExistsInFolder(package.c_str())) {
+            return package;
+        }
+    }
+    return {};
+}
+
 std::string FolderOf(const std::string& path)
 {
     const std::size_t nSeparator = path.find_last_of("\\/");
@@ -71,21 +87,24 @@ std::string MissingRunProgram(const char* pszScriptPath, const char* pszCommandL
 {
     const ProgramSearch search{FolderOf(pszScriptPath), bUnicodeScript};
     g_pSearch = &search;
-    const CommandLineParts parts = SplitCommandLine(pszCommandLine, ExistsInFolder);
+    const CommandLineParts parts = SplitCommandLine(pszCommandLine, ProgramFound);
     const std::string program = ProgramFile(parts.program.c_str(), parts.program.c_str() + parts.program.size());
-    const bool bFound = program.empty() || ExistsInFolder(program.c_str());
+    const bool bFound = program.empty() || ProgramFound(program.c_str());
+    const std::string package = bFound && IsMsiexec(program) ? MissingMsiexecPackage(parts.arguments) : "";
     g_pSearch = nullptr;
-    if (bFound) {
+    if (bFound && package.empty()) {
         return {};
     }
-    const std::string named = "the [Run] program \"" + program + "\"";
+    const std::string file = bFound ? package : program;
+    const std::string named = (bFound ? "the msiexec package \"" : "the [Run] program \"") + file + "\"";
     std::string relative;
-    if (IsAbsolute(program) || !Normalised(program, &relative)) {
+    if (IsAbsolute(file) || !Normalised(file, &relative)) {
         return named + " lies outside the script's folder: it cannot be checked, and on another machine or "
                        "medium it may not be there";
     }
     const bool bBareName = relative.find('\\') == std::string::npos;
     return named + " is not in the script's folder, in any letter case: " +
-           (bBareName ? "only a program of Windows' own folders or the PATH would start"
-                      : "the default button would fail to start it");
+           (bFound ? "msiexec would not find it"
+                   : bBareName ? "only a program of Windows' own folders or the PATH would start"
+                               : "the default button would fail to start it");
 }

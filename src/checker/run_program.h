@@ -6,7 +6,8 @@
 #include <string>
 
 // Empty when the program of the command line is a file relative to the folder of the
-// script at pszScriptPath; otherwise a sentence that names the program and says
-// why it is not found. The command line is the script's text: UTF-8 in a Unicode
+// script at pszScriptPath, or one of Windows' own (system_programs.h), and, for
+// msiexec, every package it names is such a file too; otherwise a sentence that names
+// the program or package and says why it is not found. The command line is the script's text: UTF-8 in a Unicode
 // script, else ANSI in the code page the checker was told.
 std::string MissingRunProgram(const char* pszScriptPath, const char* pszCommandLine, bool bUnicodeScript);

@@ -36,6 +36,35 @@ const char* UnquotedProgramEnd(const char* pStart, ProgramExistsFunction pfnProg
     }
 }
 
+// The argument at p, its quotes removed, and where it ends.
+const char* NextArgument(const char* p, std::string* pArgument)
+{
+    pArgument->clear();
+    bool bQuoted = false;
+    for (; *p != '\0' && (bQuoted || !IsBlank(*p)); ++p) {
+        if (*p == '"') {
+            bQuoted = !bQuoted;
+        } else {
+            *pArgument += *p;
+        }
+    }
+    return p;
+}
+
+bool NamesPackage(const std::string& option)
+{
+    static const char* const kPackageOptions[] = {"i", "package", "a", "p", "update"};
+    if (option.size() < 2 || (option[0] != '/' && option[0] != '-')) {
+        return false;
+    }
+    for (const char* pszName : kPackageOptions) {
+        if (AfxEqualNoCaseAscii(option.c_str() + 1, pszName)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string ProgramFile(const char* pStart, const char* pEnd)
@@ -67,4 +96,19 @@ CommandLineParts SplitCommandLine(const char* lpszCmdLine, ProgramExistsFunction
     }
     parts.arguments = SkipBlanks(p);
     return parts;
+}
+
+std::vector<std::string> MsiexecPackages(const char* lpszArguments)
+{
+    std::vector<std::string> packages;
+    std::string argument;
+    bool bPackageNext = false;
+    for (const char* p = SkipBlanks(lpszArguments); *p != '\0'; p = SkipBlanks(p)) {
+        p = NextArgument(p, &argument);
+        if (bPackageNext && !argument.empty() && argument[0] != '{') {
+            packages.push_back(argument);
+        }
+        bPackageNext = NamesPackage(argument);
+    }
+    return packages;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct CommandLineParts {
     std::string program;
@@ -26,3 +27,9 @@ std::string ProgramFile(const char* pStart, const char* pEnd);
 // it. Blanks before the program are skipped. Double-byte trail bytes are never a
 // blank, a quote or a path separator.
 CommandLineParts SplitCommandLine(const char* lpszCmdLine, ProgramExistsFunction pfnProgramExists);
+
+// The package and patch files that msiexec's arguments name: the argument after each
+// /i, /package, /a, /p and /update (letter case aside, "-" for "/"), its double quotes
+// removed; a product code ("{...}") is no file and is left out. Arguments are
+// separated by blanks, and double quotes hold blanks, as msiexec reads them.
+std::vector<std::string> MsiexecPackages(const char* lpszArguments);
