@@ -7,17 +7,15 @@ namespace {
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The language subtag: the tag up to its first hyphen.
 std::string LanguageOf(const std::string& tag) { return tag.substr(0, tag.find('-')); }
 
 // Languages written in more than one script: the script of each region that writes it
 // otherwise than most, then the language's usual script (no region).
 struct UsualScript {
-    const char* pszLanguage;
-    const char* pszRegion;
-    const char* pszScript;
+    char szLanguage[3];
+    char szRegion[3];
+    char szScript[5];
 };
 
 const UsualScript kUsualScripts[] = {
@@ -28,44 +26,15 @@ const UsualScript kUsualScripts[] = {
     {"az", "IR", "Arab"}, {"az", "", "Latn"},
 };
 
-// The subtags of a tag that name its script and its region; empty when it has none.
-struct TagParts {
-    std::string language;
-    std::string script;  // four letters, right after the language
-    std::string region;  // two letters or three digits, after the language or script
-};
-
-TagParts PartsOf(const std::string& tag)
+// The subtag after the language: its script (four letters) or else, where the tag has
+// one, its region; empty for the language alone.
+std::string SecondSubtag(const std::string& tag)
 {
-    TagParts parts;
-    std::size_t nStart = tag.find('-');
-    parts.language = tag.substr(0, nStart);
-    for (std::string* pPart : {&parts.script, &parts.region}) {
-        if (nStart == std::string::npos) {
-            break;
-        }
-        const std::size_t nEnd = tag.find('-', nStart + 1);
-        const std::string subtag = tag.substr(nStart + 1, nEnd == std::string::npos ? nEnd : nEnd - nStart - 1);
-        const bool bScript = subtag.size() == 4 && IsAsciiLetter(subtag[0]);
-        const bool bRegion = (subtag.size() == 2 && IsAsciiLetter(subtag[0])) ||
-                             (subtag.size() == 3 && IsAsciiDigit(subtag[0]));
-        if (pPart == &parts.script ? bScript : bRegion) {
-            *pPart = subtag;
-            nStart = nEnd;
-        }
-    }
-    return parts;
+    const std::size_t nStart = tag.find('-');
+    return nStart == std::string::npos ? "" : tag.substr(nStart + 1, tag.find('-', nStart + 1) - nStart - 1);
 }
 
-void AddOnce(std::vector<std::string>* pTags, const std::string& tag)
-{
-    for (const std::string& each : *pTags) {
-        if (AfxEqualNoCaseAscii(each.c_str(), tag.c_str())) {
-            return;
-        }
-    }
-    pTags->push_back(tag);
-}
+bool IsScriptSubtag(const std::string& subtag) { return subtag.size() == 4 && IsAsciiLetter(subtag[0]); }
 
 // Cuts the tag before its last hyphen ("de-CH" becomes "de"); false, and no change,
 // when the tag is the language alone.
@@ -103,7 +72,7 @@ bool IsLanguageTag(const char* psz, std::size_t nLength)
             }
             bLanguage = false;
             nSubtag = 0;
-        } else if (IsAsciiLetter(c) || (!bLanguage && IsAsciiDigit(c))) {
+        } else if (IsAsciiLetter(c) || (!bLanguage && c >= '0' && c <= '9')) {
             ++nSubtag;
         } else {
             return false;
@@ -114,14 +83,15 @@ bool IsLanguageTag(const char* psz, std::size_t nLength)
 
 std::string ScriptOf(const std::string& tag)
 {
-    const TagParts parts = PartsOf(tag);
-    if (!parts.script.empty()) {
-        return parts.script;
+    const std::string second = SecondSubtag(tag);
+    if (IsScriptSubtag(second)) {
+        return second;
     }
+    const std::string language = LanguageOf(tag);
     for (const UsualScript& usual : kUsualScripts) {
-        if (AfxEqualNoCaseAscii(usual.pszLanguage, parts.language.c_str()) &&
-            (usual.pszRegion[0] == '\0' || AfxEqualNoCaseAscii(usual.pszRegion, parts.region.c_str()))) {
-            return usual.pszScript;
+        if (AfxEqualNoCaseAscii(usual.szLanguage, language.c_str()) &&
+            (usual.szRegion[0] == '\0' || AfxEqualNoCaseAscii(usual.szRegion, second.c_str()))) {
+            return usual.szScript;
         }
     }
     return {};
@@ -131,18 +101,19 @@ std::vector<std::string> LanguageFallbacks(const std::string& tag)
 {
     std::vector<std::string> tags{tag};
     const std::string script = ScriptOf(tag);
-    if (!script.empty() && PartsOf(tag).script.empty()) {
-        const std::string language = LanguageOf(tag);
-        const std::string languageAndScript = language + "-" + script;
-        std::string full = languageAndScript + tag.substr(language.size());
-        AddOnce(&tags, full);
-        while (full.size() > languageAndScript.size() && ShortenLanguageTag(&full)) {
-            AddOnce(&tags, full);
-        }
+    if (!script.empty() && !IsScriptSubtag(SecondSubtag(tag))) {
+        // The tag with its script after the language, down to the two: it has a
+        // script, so none of these is the tag or one of its own shorter forms.
+        const std::size_t nLanguage = LanguageOf(tag).size();
+        std::string full = tag;
+        full.insert(nLanguage, "-" + script);
+        do {
+            tags.push_back(full);
+        } while (full.size() > nLanguage + 1 + script.size() && ShortenLanguageTag(&full));
     }
     std::string shorter = tag;
     while (ShortenLanguageTag(&shorter)) {
-        AddOnce(&tags, shorter);
+        tags.push_back(shorter);
     }
     return tags;
 }
@@ -155,17 +126,22 @@ std::string ChooseLanguage(const std::vector<std::string>& userLanguages, const 
                 return pFound->tag;
             }
         }
-        // Another region of the language: of the user's script first, where the
-        // language has more than one.
+        // Another region of the language: the first of the user's script, else the
+        // first of another, where the language has more than one.
         const std::string language = LanguageOf(user);
         const std::string script = ScriptOf(user);
-        for (const bool bSameScript : {true, false}) {
-            for (const ScriptLanguage& each : languages) {
-                if (AfxEqualNoCaseAscii(LanguageOf(each.tag).c_str(), language.c_str()) &&
-                    (!bSameScript || AfxEqualNoCaseAscii(ScriptOf(each.tag).c_str(), script.c_str()))) {
-                    return each.tag;
-                }
+        const std::string* pOtherScript = nullptr;
+        for (const ScriptLanguage& each : languages) {
+            if (!AfxEqualNoCaseAscii(LanguageOf(each.tag).c_str(), language.c_str())) {
+                continue;
             }
+            if (AfxEqualNoCaseAscii(ScriptOf(each.tag).c_str(), script.c_str())) {
+                return each.tag;
+            }
+            pOtherScript = pOtherScript != nullptr ? pOtherScript : &each.tag;
+        }
+        if (pOtherScript != nullptr) {
+            return *pOtherScript;
         }
     }
     return {};
