@@ -30,7 +30,7 @@ TEST(AccessibilityTest, ViewIsStaticTextOfTheMessageAsShown)
     }
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     LauncherProcess launcher(script.c_str());
-    ASSERT_TRUE(launcher.Start());
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
     HWND hFrame = launcher.WaitForVisibleFrame();
     ASSERT_NE(hFrame, nullptr);
     HWND hView = GetDlgItem(hFrame, kViewId);
@@ -125,7 +125,7 @@ TEST(LanguageTest, SectionsOfTheUsersLanguage)
             (bGerman ? "-DE" : "-JP") + "]\r\n" + own[0][0] + "\r\n[Message." + tag + "]\r\n" + own[1][0] +
             "\r\n[Ok." + tag + "]\r\n" + own[2][0] + "\r\n";
         LauncherProcess launcher(script.c_str());
-        ASSERT_TRUE(launcher.Start());
+        ASSERT_TRUE(launcher.Start()) << launcher.StartError();
         HWND hFrame = launcher.WaitForVisibleFrame();
         ASSERT_NE(hFrame, nullptr);
         IAccessible* pAccessible = nullptr;
@@ -146,6 +146,31 @@ TEST(LanguageTest, SectionsOfTheUsersLanguage)
         EXPECT_TRUE(launcher.ExitsWithStatusZero());
     }
     CoUninitialize();
+}
+
+// A Chinese user gets the sections of the script of the region: Traditional in Taiwan,
+// Hong Kong and Macao, Simplified elsewhere, whichever section the script gives first.
+TEST(LanguageTest, ChineseOfTheUsersScript)
+{
+    const LANGID language = GetUserDefaultUILanguage();
+    ASSERT_EQ(PRIMARYLANGID(language), LANG_CHINESE) << "needs LC_ALL=zh_TW.UTF-8, zh_HK.UTF-8 or zh_CN.UTF-8";
+    const int nRegion = SUBLANGID(language);
+    const bool bTraditional = nRegion == SUBLANG_CHINESE_TRADITIONAL || nRegion == SUBLANG_CHINESE_HONGKONG ||
+                              nRegion == SUBLANG_CHINESE_MACAU;
+    const std::string simplified = "[Title.zh-Hans]\r\n\xE7\xAE\x80\xE4\xBD\x93\r\n";   // 简体
+    const std::string traditional = "[Title.zh-Hant]\r\n\xE7\xB9\x81\xE9\xAB\x94\r\n";  // 繁體
+    for (const bool bTraditionalFirst : {false, true}) {
+        LauncherProcess launcher(("\xEF\xBB\xBF[Title]\r\nSetup\r\n" +
+                                  (bTraditionalFirst ? traditional + simplified : simplified + traditional))
+                                     .c_str());
+        ASSERT_TRUE(launcher.Start()) << launcher.StartError();
+        HWND hFrame = launcher.WaitForVisibleFrame();
+        ASSERT_NE(hFrame, nullptr);
+        EXPECT_EQ(WindowText(hFrame), bTraditional ? "\xE7\xB9\x81\xE9\xAB\x94" : "\xE7\xAE\x80\xE4\xBD\x93")
+            << "user language " << std::hex << language << (bTraditionalFirst ? ", Traditional first" : "");
+        PostMessageA(hFrame, WM_KEYDOWN, VK_ESCAPE, 1);
+        EXPECT_TRUE(launcher.ExitsWithStatusZero());
+    }
 }
 
 }  // namespace

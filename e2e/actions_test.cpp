@@ -66,7 +66,7 @@ TEST_P(ActionTest, ClosesAndStartsOnlyOnOk)
     ASSERT_TRUE(CopyHelperTo(helper));
     const std::string run = "\"" + helper + "\" " + marker;
     ASSERT_TRUE(launcher.WriteScript("[Title]\r\nActions\r\n[Run]\r\n" + run + "\r\n"));
-    ASSERT_TRUE(launcher.Start());
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
     HWND hFrame = launcher.WaitForVisibleFrame();
     ASSERT_NE(hFrame, nullptr);
 
@@ -92,7 +92,7 @@ TEST_P(ActionFailureTest, CommandThatCannotStartIsReportedThenCloses)
 {
     const std::string command = GetParam();
     LauncherProcess launcher(("[Title]\r\nActions\r\n[Run]\r\n" + command + "\r\n").c_str());
-    ASSERT_TRUE(launcher.Start());
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
     HWND hFrame = launcher.WaitForVisibleFrame();
     ASSERT_NE(hFrame, nullptr);
 
@@ -117,6 +117,69 @@ INSTANTIATE_TEST_SUITE_P(
                     "no-such-folder\\install\\no-such-program.exe /quiet /log=install-log.txt /target=C:\\Programs\\"
                     "Tallowmere Atlas /components=maps,survey,routes,samples"));
 
+// An installer package as the [Run] program, opened by the shell as Windows opens a
+// package, or named to msiexec from Windows' own folder: the default button installs
+// it (e2e/package.wxs, whose one file goes into the common application data folder).
+struct PackageCase {
+    const char* pszName;
+    const char* pszRun;
+};
+
+const PackageCase kPackageCases[] = {
+    {"OpenedAsADocument", "product.msi"},
+    {"NamedToMsiexec", "msiexec /i product.msi /qn"},
+};
+
+void PrintTo(const PackageCase& c, std::ostream* pStream) { *pStream << c.pszName; }
+
+// Starts a command line and waits for its end; false, with the reason, if it did not start.
+testing::AssertionResult RunAndWait(const std::string& commandLine)
+{
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string error;
+    if (!StartProcess(Wide(commandLine), FALSE, 0, "", &startup, &process, &error)) {
+        return testing::AssertionFailure() << commandLine << " did not start: " << error;
+    }
+    WaitForSingleObject(process.hProcess, kTimeoutMs);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return testing::AssertionSuccess();
+}
+
+class PackageTest : public testing::TestWithParam<PackageCase> {};
+
+TEST_P(PackageTest, DefaultButtonInstallsThePackage)
+{
+#ifndef E2E_PACKAGE_PATH
+    GTEST_SKIP() << "no installer package: wixl was not found when the build was configured";
+#else
+    char szInstalled[MAX_PATH] = "";
+    ASSERT_GT(ExpandEnvironmentStringsA("%ProgramData%\\SetupLauncherTestPackage\\installed.txt", szInstalled,
+                                        MAX_PATH), 0u);
+    const std::string uninstall = "msiexec /x " E2E_PACKAGE_PRODUCT_CODE " /qn";
+    // What an earlier run may have left installed goes first.
+    ASSERT_TRUE(RunAndWait(uninstall));
+    ASSERT_FALSE(FileExists(szInstalled));
+    LauncherProcess launcher(nullptr);
+    ASSERT_TRUE(CopyFileW(Wide(WindowsPath(E2E_PACKAGE_PATH)).c_str(), Wide(launcher.Folder() + "product.msi").c_str(),
+                          FALSE));
+    ASSERT_TRUE(launcher.WriteScript(std::string("[Title]\r\nPackage\r\n[Run]\r\n") + GetParam().pszRun + "\r\n"));
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
+    HWND hFrame = launcher.WaitForVisibleFrame();
+    ASSERT_NE(hFrame, nullptr);
+    PostMessageA(GetDlgItem(hFrame, kOkId), BM_CLICK, 0, 0);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
+    EXPECT_EQ(launcher.MessageBoxesShown(), 0);
+    EXPECT_TRUE(WaitForFile(szInstalled)) << "the package did not install " << szInstalled;
+    EXPECT_TRUE(RunAndWait(uninstall));
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(Run, PackageTest, testing::ValuesIn(kPackageCases),
+                         [](const testing::TestParamInfo<PackageCase>& info) { return info.param.pszName; });
+
 // A medium's tree unpacked by scripts/check-medium.sh (SETUP_E2E_MEDIUM, its Unix
 // path), whose [Run] program writes its arguments into the file they name: its own
 // setup.exe shows the window without a box, and the default button starts that program.
@@ -127,7 +190,7 @@ TEST(MediumTest, DefaultButtonStartsTheRunProgram)
         GTEST_SKIP() << "SETUP_E2E_MEDIUM names no unpacked medium";
     }
     LauncherProcess launcher(WindowsPath(pszMedium) + "\\");
-    ASSERT_TRUE(launcher.Start());
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
     HWND hFrame = launcher.WaitForVisibleFrame();
     ASSERT_NE(hFrame, nullptr);
     PostMessageA(GetDlgItem(hFrame, kOkId), BM_CLICK, 0, 0);

@@ -27,8 +27,12 @@ Outcome RunLauncher(const std::string& script)
 {
     Outcome outcome;
     LauncherProcess launcher(nullptr);
-    if (!launcher.WriteScript(script) || !launcher.Start()) {
-        ADD_FAILURE() << "the launcher did not start";
+    if (!launcher.WriteScript(script)) {
+        ADD_FAILURE() << "the script was not written: " << LastErrorText();
+        return outcome;
+    }
+    if (!launcher.Start()) {
+        ADD_FAILURE() << "the launcher did not start: " << launcher.StartError();
         return outcome;
     }
     while (HWND hWnd = launcher.WaitForBoxOrFrame()) {
@@ -75,8 +79,9 @@ Verdict RunChecker(const std::string& script)
     std::wstring command = L"\"" + Wide(WindowsPath(SETUPCHECK_EXE_PATH)) + L"\" --preview --dpi=" +
                            std::to_wstring(DisplayDpi()) + L" \"" + Wide(scriptPath) + L"\"";
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-        ADD_FAILURE() << "setupcheck.exe did not start";
+    std::string error;
+    if (!StartProcess(command, TRUE, 0, "", &startup, &process, &error)) {
+        ADD_FAILURE() << "setupcheck.exe did not start: " << error;
         CloseHandle(hOut);
         return verdict;
     }

@@ -78,7 +78,7 @@ TEST_P(FrameTest, Layout)
 {
     const FrameCase& c = GetParam();
     LauncherProcess launcher(c.pszScript);
-    ASSERT_TRUE(launcher.Start());
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
     HWND hFrame = launcher.WaitForVisibleFrame();
     ASSERT_NE(hFrame, nullptr);
 

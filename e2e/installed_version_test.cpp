@@ -113,7 +113,7 @@ TEST_P(InstalledVersionTest, Outcome)
         ASSERT_TRUE(CopyHelperTo(installed));
     }
     ASSERT_TRUE(key.SetString("InstalledFile", installed));
-    ASSERT_TRUE(launcher.Start());
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
 
     DWORD dwExitCode = 1;
     switch (c.outcome) {
@@ -216,7 +216,7 @@ TEST_P(UnicodeInstalledVersionTest, TextsAndNamesInAnyScript)
                                                     kMixed + "\r\n[Message]\r\nM " + kMixed + "\r\n[RegKey]\r\n" + key.Path() + "\r\n[RegValue]\r\n" +
                                                     kMixed + "\r\n[RegText]\r\nN " + kMixed + "\r\n" + c[0],
                                                 GetParam())));
-        ASSERT_TRUE(launcher.Start());
+        ASSERT_TRUE(launcher.Start()) << launcher.StartError();
         if (c[2].empty()) {
             HWND hFrame = launcher.WaitForVisibleFrame();
             ASSERT_NE(hFrame, nullptr);

@@ -1,9 +1,31 @@
 // Starting setup.exe in a scratch folder and watching its windows from outside.
 #include "launcher_process.h"
 
+#include <cstdio>
+
 namespace {
 
 constexpr DWORD kPollMs = 2;
+constexpr int kStartAttempts = 4;
+constexpr DWORD kStartRetryMs = 250;
+
+// A failure to start that says nothing about the program: the system was short of
+// something for a moment. A program that is not there or is no program fails for good.
+bool IsTransientStartError(DWORD dwError)
+{
+    switch (dwError) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_EXE_FORMAT:
+    case ERROR_BAD_FORMAT:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_INVALID_PARAMETER:
+    case ERROR_DIRECTORY:
+        return false;
+    default:
+        return true;
+    }
+}
 
 template <typename Condition>
 bool WaitUntil(Condition condition)
@@ -129,20 +151,23 @@ bool LauncherProcess::StartWithoutProbe()
 
 bool LauncherProcess::Launch(bool bProbe)
 {
-    const std::string& exe = m_strExe;
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     // Suspended until the probe is in place, so that it sees the first window.
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        m_strFolder.c_str(), &startup, &m_info)) {
+    if (!StartProcess(L"\"" + Wide(m_strExe) + L"\"", FALSE, CREATE_SUSPENDED, m_strFolder, &startup, &m_info,
+                      &m_strStartError)) {
         return false;
     }
     if (bProbe && !m_probe.Attach(m_info.dwProcessId, m_info.dwThreadId)) {
+        m_strStartError = "the probe was not attached: " + LastErrorText();
         Kill();
         return false;
     }
-    return ResumeThread(m_info.hThread) != static_cast<DWORD>(-1);
+    if (ResumeThread(m_info.hThread) == static_cast<DWORD>(-1)) {
+        m_strStartError = "its thread was not resumed: " + LastErrorText();
+        return false;
+    }
+    return true;
 }
 
 void LauncherProcess::Kill()
@@ -248,6 +273,40 @@ bool LauncherProcess::ExitsWithStatusZero()
 {
     DWORD dwExitCode = 1;
     return WaitForExit(&dwExitCode) && dwExitCode == 0;
+}
+
+std::string LastErrorText()
+{
+    const DWORD dwError = GetLastError();
+    wchar_t szText[512] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, dwError, 0, szText, 512, nullptr);
+    std::string text = Utf8(szText);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return (text.empty() ? "error" : text) + " (" + std::to_string(dwError) + ")";
+}
+
+bool StartProcess(std::wstring commandLine, BOOL bInheritHandles, DWORD dwFlags, const std::string& folder,
+                  STARTUPINFOW* pStartup, PROCESS_INFORMATION* pProcess, std::string* pError)
+{
+    const std::wstring wideFolder = Wide(folder);
+    for (int nAttempt = 1;; ++nAttempt) {
+        if (CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, bInheritHandles, dwFlags, nullptr,
+                           folder.empty() ? nullptr : wideFolder.c_str(), pStartup, pProcess)) {
+            return true;
+        }
+        const DWORD dwError = GetLastError();
+        *pError = "CreateProcess failed: " + LastErrorText();
+        if (!IsTransientStartError(dwError) || nAttempt == kStartAttempts) {
+            if (nAttempt > 1) {
+                *pError += ", " + std::to_string(nAttempt) + " times";
+            }
+            return false;
+        }
+        std::fprintf(stderr, "%s; trying again\n", pError->c_str());
+        Sleep(kStartRetryMs * nAttempt);
+    }
 }
 
 std::wstring Wide(const std::string& text)

@@ -45,6 +45,8 @@ public:
     bool Start();
     // Starts it as it is, for timing.
     bool StartWithoutProbe();
+    // Why the last start failed: what was tried and the system's reason.
+    const std::string& StartError() const { return m_strStartError; }
     DWORD ThreadId() const { return m_info.dwThreadId; }
     HANDLE Process() const { return m_info.hProcess; }
 
@@ -80,10 +82,20 @@ private:
 
     std::string m_strFolder;
     std::string m_strExe;
+    std::string m_strStartError;
     bool m_bOwnsFolder = true;
     PROCESS_INFORMATION m_info = {};
     LauncherProbe m_probe;
 };
+
+// The system's last error of the calling thread, as its text and number, for a report
+// of what could not be done.
+std::string LastErrorText();
+// CreateProcessW of the command line, tried again while the failure is one that a busy
+// machine can cause and that passes; false, with the system's reason in *pError, when
+// it never starts.
+bool StartProcess(std::wstring commandLine, BOOL bInheritHandles, DWORD dwFlags, const std::string& folder,
+                  STARTUPINFOW* pStartup, PROCESS_INFORMATION* pProcess, std::string* pError);
 
 // Texts are UTF-8 here (paths too, where the wide API reads them); these convert.
 std::wstring Wide(const std::string& text);

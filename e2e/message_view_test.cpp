@@ -24,7 +24,7 @@ TEST(MessageViewTest, KeysScrollByLinesAndPagesWithinTheText)
 {
     const std::string script = FortyLineScript();
     LauncherProcess launcher(script.c_str());
-    ASSERT_TRUE(launcher.Start());
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
     HWND hFrame = launcher.WaitForVisibleFrame();
     ASSERT_NE(hFrame, nullptr);
     HWND hView = GetDlgItem(hFrame, kViewId);
@@ -91,7 +91,7 @@ TEST(MessageViewTest, KeysScrollByLinesAndPagesWithinTheText)
 TEST(MessageViewTest, MessageShorterThanTheViewDoesNotScroll)
 {
     LauncherProcess launcher("[Message]\r\nOne line only.\r\n");
-    ASSERT_TRUE(launcher.Start());
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
     HWND hFrame = launcher.WaitForVisibleFrame();
     ASSERT_NE(hFrame, nullptr);
     HWND hView = GetDlgItem(hFrame, kViewId);
@@ -130,7 +130,11 @@ struct ShownParagraph {
 ShownParagraph ShowParagraph(LauncherProcess* pLauncher)
 {
     ShownParagraph shown;
-    HWND hFrame = pLauncher->Start() ? pLauncher->WaitForVisibleFrame() : nullptr;
+    if (!pLauncher->Start()) {
+        ADD_FAILURE() << "the launcher did not start: " << pLauncher->StartError();
+        return shown;
+    }
+    HWND hFrame = pLauncher->WaitForVisibleFrame();
     HWND hView = hFrame != nullptr ? GetDlgItem(hFrame, kViewId) : nullptr;
     SCROLLINFO info;
     if (hView == nullptr || !pLauncher->ReadScrollBar(hView, &info)) {

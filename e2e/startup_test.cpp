@@ -11,7 +11,7 @@ namespace {
 TEST(StartupTest, MissingScriptIsReportedThenDefaultsShow)
 {
     LauncherProcess launcher(nullptr);
-    ASSERT_TRUE(launcher.Start());
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
 
     HWND hBox = launcher.WaitForMessageBox();
     ASSERT_NE(hBox, nullptr);
@@ -33,7 +33,7 @@ TEST(StartupTest, MissingScriptIsReportedThenDefaultsShow)
 TEST(StartupTest, ScriptErrorEndsWithoutAnyWindow)
 {
     LauncherProcess launcher("[Title]\r\nTallowmere Atlas\r\nstray line ; note\r\n");
-    ASSERT_TRUE(launcher.Start());
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
 
     HWND hBox = launcher.WaitForMessageBox();
     ASSERT_NE(hBox, nullptr);
@@ -50,7 +50,7 @@ TEST(StartupTest, TooManyViewLinesAreReportedBeforeTheWindowShows)
 {
     const std::string script = LargestScript();
     LauncherProcess launcher(script.c_str());
-    ASSERT_TRUE(launcher.Start());
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
 
     HWND hBox = launcher.WaitForMessageBox();
     ASSERT_NE(hBox, nullptr);

@@ -42,6 +42,7 @@ bool TimeOneRun(const std::string& script, Timing* pTiming)
     LauncherProcess launcher(script.c_str());
     const double dStart = Now();
     if (!launcher.StartWithoutProbe()) {
+        std::fprintf(stderr, "setup.exe did not start: %s\n", launcher.StartError().c_str());
         return false;
     }
     const double dGiveUp = dStart + kTimeoutMs;

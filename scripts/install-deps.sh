@@ -11,7 +11,7 @@ for group in "${groups[@]}"; do
   case "$group" in
     native)  packages+=(cmake g++ make googletest libgtest-dev libbenchmark-dev valgrind python3 libicu-dev) ;;
     windows) packages+=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest) ;;
-    wine)    packages+=(wine wine64 wine32:i386 xvfb x11-apps imagemagick locales fonts-liberation fonts-wqy-microhei) ;;
+    wine)    packages+=(wine wine64 wine32:i386 xvfb x11-apps imagemagick locales fonts-liberation fonts-wqy-microhei wixl) ;;
     fuzz)    packages+=(clang-14 libclang-rt-14-dev) ;;
     signing) packages+=(osslsigncode openssl unzip zip softhsm2 libengine-pkcs11-openssl opensc python3) ;;
     medium)  packages+=(xorriso osslsigncode unzip python3) ;;
@@ -36,9 +36,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-# Japanese and German locales: end-to-end cases run Wine in them, where the ANSI code
-# page is 932 or 1252 and the user's language ja-JP or de-DE.
-for locale_name in ja_JP de_DE; do
+# Japanese, German and Chinese locales: end-to-end cases run Wine in them, where the
+# ANSI code page is 932 or 1252 and the user's language ja-JP or de-DE, and where a
+# Chinese user reads Traditional (zh-TW, zh-HK) or Simplified (zh-CN) characters.
+for locale_name in ja_JP de_DE zh_TW zh_HK zh_CN; do
   if [[ " ${groups[*]} " == *" wine "* ]] && ! locale -a 2>/dev/null | grep -qix "$locale_name.utf8"; then
     echo "Generating the $locale_name.UTF-8 locale"
     $SUDO localedef -i "$locale_name" -f UTF-8 "$locale_name.UTF-8"

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/framework/command_line.h"
 #include "platform/sim/sim.h"
@@ -66,6 +67,31 @@ TEST(SplitCommandLine, SplitsProgramFromArguments)
         EXPECT_EQ(parts.arguments, c.arguments) << "command line: [" << c.cmdLine << "]";
     }
     sim::Reset();
+}
+
+// The packages msiexec's arguments name: after the package options only, in any
+// letter case and with "-", quotes removed; not a UI option that begins like one, not
+// a product code.
+TEST(MsiexecPackages, NamedAfterPackageOptions)
+{
+    const struct {
+        const char* arguments;
+        std::vector<std::string> packages;
+    } cases[] = {
+        {"/i product.msi /qn", {"product.msi"}},
+        {"  -I \"Disk 1\\Product.msi\"\t/qn", {"Disk 1\\Product.msi"}},
+        {"/PACKAGE a.msi /passive", {"a.msi"}},
+        {"/a admin.msi /p fix.msp", {"admin.msi", "fix.msp"}},
+        {"/Update fix.msp", {"fix.msp"}},
+        {"/passive /qn TARGETDIR=\"C:\\x y\" /log i.txt", {}},
+        {"/i {12345678-1234-1234-1234-123456789012} REINSTALL=ALL", {}},
+        {"/x product.msi", {}},
+        {"/i", {}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MsiexecPackages(c.arguments), c.packages) << "arguments: [" << c.arguments << "]";
+    }
 }
 
 }  // namespace

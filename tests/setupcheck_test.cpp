@@ -156,6 +156,18 @@ const CheckCase kCases[] = {
      "[Ok], [Cancel], [Run], [RegText] are given in languages"},
     {"a tag on the root key, then a bad line", kRun + CrLf({"[Rootkey.x]", "HKCU", "bad"}),
      {{3, 1, "error", "SC1001"}, {5, 1, "error", "SC1001"}}, "[Rootkey] takes no language tag"},
+    // Windows' own programs are found in its folders; msiexec's package in the script's.
+    {"system program", CrLf({"[Run]", "CMD /c install.bat"}), {}},
+    {"msiexec package present", CrLf({"[Run]", "MsiExec.exe -I \"disk 1\\PRODUCT.msi\" /qn"}), {}},
+    {"msiexec product code", CrLf({"[Run]", "msiexec /i {12345678-1234-1234-1234-123456789012} /qn"}), {}},
+    {"msiexec package missing", CrLf({"[Run]", "msiexec /qn /package other.msi"}), {{2, 1, "warning", "SC2011"}},
+     "the msiexec package \"other.msi\" is not in the script's folder"},
+    {"msiexec patch missing", CrLf({"[Run]", "msiexec /a \"Disk 1\\product.msi\" /p fix.msp"}),
+     {{2, 1, "warning", "SC2011"}}, "package \"fix.msp\""},
+    {"msiexec package above the folder", CrLf({"[Run]", "msiexec /i ..\\product.msi"}), {{2, 1, "warning", "SC2011"}},
+     "package \"..\\product.msi\" lies outside"},
+    {"system program's name in a folder", CrLf({"[Run]", "tools\\msiexec /i product.msi"}),
+     {{2, 1, "warning", "SC2011"}}, "program \"tools\\msiexec.exe\""},
     {"run program above the folder", CrLf({"[Run]", "Disk 1\\..\\..\\install.exe"}), {{2, 1, "warning", "SC2011"}}},
     {"surrogate bytes are no UTF-8", kRun + CrLf({"[Title]", "A\xED\xA0\x80"}), {}},
     {"header with a blank in a notice", kRun + CrLf({"[RegText]", "Old", "[Ok] "}), {{5, 1, "warning", "SC2003"}}},
@@ -236,8 +248,8 @@ protected:
     void SetUp() override
     {
         sim::Reset();
-        for (const char* pszProgram :
-             {"install.exe", "setup.exe", "Disk 1\\Setup.exe", "\xC3\xA4rger\\x.exe", "\xE3\x82\xBD\\setup.exe"}) {
+        for (const char* pszProgram : {"install.exe", "setup.exe", "Disk 1\\Setup.exe", "\xC3\xA4rger\\x.exe",
+                                       "\xE3\x82\xBD\\setup.exe", "Disk 1\\Product.msi"}) {
             sim::AddFile(pszProgram, "");
         }
     }
@@ -323,6 +335,22 @@ TEST(SetupCheckJsonTest, SaysWhatTheTextSays)
                        " print(\"--\")'",
                        json + "]"),
               fromText);
+}
+
+// --lang previews the message of the section the launcher would choose for that user:
+// the script of the user's region, in either order of the sections.
+TEST(SetupCheckLanguageTest, PreviewsTheUsersScript)
+{
+    const std::string hans = CrLf({"[Message.zh-Hans]", "Hans"});
+    const std::string hant = CrLf({"[Message.zh-Hant]", "Hant"});
+    for (const std::string& script : {kRun + hans + hant, kRun + hant + hans}) {
+        sim::Reset();
+        sim::AddFile("case.ini", script);
+        for (const std::string tag : {"zh-TW", "zh-HK", "zh-CN"}) {
+            const CheckResult result = CheckScript("case.ini", script, CTextWidths(7), tag.c_str());
+            EXPECT_EQ(result.message.substr(0, 4), tag == "zh-CN" ? "Hans" : "Hant") << tag << "\n" << script;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, SetupCheckTest, ::testing::ValuesIn(kCases),

@@ -339,6 +339,25 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{{"it-IT", "de-DE"}, {"Title.de", "Ok.fr"}, "Title.de Ok Cancel Message Run"},
         LanguageCase{{"ja-JP"}, {"Title.de", "Message.fr"}, "Title Ok Cancel Message Run"},
         LanguageCase{{}, {"Title.de"}, "Title Ok Cancel Message Run"},
-        LanguageCase{{"ja-JP"}, {"title.JA-jp", "OK.Ja"}, "title.JA-jp OK.Ja Cancel Message Run"}));
+        LanguageCase{{"ja-JP"}, {"title.JA-jp", "OK.Ja"}, "title.JA-jp OK.Ja Cancel Message Run"},
+        // A language of two scripts: the one the user's region writes, in either order;
+        // a region's own section over its script's, over the language's.
+        LanguageCase{{"zh-TW"}, {"Title.zh-Hans", "Title.zh-Hant"}, "Title.zh-Hant Ok Cancel Message Run"},
+        LanguageCase{{"zh-HK"}, {"Title.zh-Hant", "Title.zh-Hans"}, "Title.zh-Hant Ok Cancel Message Run"},
+        LanguageCase{{"zh-MO"}, {"Title.zh-hans", "Title.ZH-HANT"}, "Title.ZH-HANT Ok Cancel Message Run"},
+        LanguageCase{{"zh-CN"}, {"Title.zh-Hant", "Title.zh-Hans"}, "Title.zh-Hans Ok Cancel Message Run"},
+        LanguageCase{{"zh-SG"}, {"Title.zh-Hant", "Title.zh-Hans"}, "Title.zh-Hans Ok Cancel Message Run"},
+        LanguageCase{{"zh"}, {"Title.zh-Hant", "Title.zh-Hans"}, "Title.zh-Hans Ok Cancel Message Run"},
+        LanguageCase{{"zh-TW"}, {"Title.zh", "Ok.zh-Hant", "Title.zh-TW", "Cancel.zh-Hans"},
+                     "Title.zh-TW Ok.zh-Hant Cancel Message Run"},
+        // Regions of the script before regions of the other; the other when it is all there is.
+        LanguageCase{{"zh-HK"}, {"Title.zh-CN", "Title.zh-TW"}, "Title.zh-TW Ok Cancel Message Run"},
+        LanguageCase{{"zh-TW"}, {"Title.zh-Hans"}, "Title.zh-Hans Ok Cancel Message Run"},
+        LanguageCase{{"sr-Latn-RS"}, {"Title.sr-Cyrl", "Title.sr-Latn"}, "Title.sr-Latn Ok Cancel Message Run"},
+        LanguageCase{{"sr-RS"}, {"Title.sr-Latn", "Title.sr-Cyrl"}, "Title.sr-Cyrl Ok Cancel Message Run"},
+        LanguageCase{{"sr-ME"}, {"Title.sr-Cyrl-ME", "Title.sr-Latn-RS"}, "Title.sr-Latn-RS Ok Cancel Message Run"},
+        LanguageCase{{"bs-BA"}, {"Title.bs-Cyrl", "Title.bs-Latn"}, "Title.bs-Latn Ok Cancel Message Run"},
+        LanguageCase{{"uz-Cyrl-UZ"}, {"Title.uz-Latn", "Title.uz-Cyrl"}, "Title.uz-Cyrl Ok Cancel Message Run"},
+        LanguageCase{{"az-AZ"}, {"Title.az-Cyrl", "Title.az-Latn"}, "Title.az-Latn Ok Cancel Message Run"}));
 
 }  // namespace

@@ -202,17 +202,19 @@ BOOL CSetupScript::Parse(const std::vector<std::string>& userLanguages)
 
 BOOL CSetupScript::ReadLanguageSections(const std::string& tag, long long nTextStart)
 {
-    std::string shorter = tag;
-    if (ShortenLanguageTag(&shorter) && !ReadLanguageSections(shorter, nTextStart)) {
-        return FALSE;
+    const std::vector<std::string> fallbacks = LanguageFallbacks(tag);
+    for (auto it = fallbacks.rbegin(); it != fallbacks.rend(); ++it) {
+        if (FindLanguage(m_languages, *it) == nullptr) {
+            continue;
+        }
+        if (m_file.Seek(nTextStart, CStdioFile::begin) != nTextStart) {
+            return ShowReadError(m_file);
+        }
+        if (!ReadSections(*it)) {
+            return FALSE;
+        }
     }
-    if (FindLanguage(m_languages, tag) == nullptr) {
-        return TRUE;
-    }
-    if (m_file.Seek(nTextStart, CStdioFile::begin) != nTextStart) {
-        return ShowReadError(m_file);
-    }
-    return ReadSections(tag);
+    return TRUE;
 }
 
 BOOL CSetupScript::ReadSections(const std::string& keptTag)

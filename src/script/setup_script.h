@@ -92,8 +92,8 @@ private:
     // One reading of the whole script, which keeps the sections tagged keptTag (the
     // untagged ones when it is empty) in the fields.
     BOOL ReadSections(const std::string& keptTag);
-    // Reads again, from nTextStart, the sections of the tag's shorter forms, then
-    // those of the tag itself over them.
+    // Reads again, from nTextStart, the sections of the tag's fallbacks, the least
+    // specific first, each over those before it: the tag's own last.
     BOOL ReadLanguageSections(const std::string& tag, long long nTextStart);
     int& SectionLines(int ScriptLanguage::*pnLanguageLines, int* pnUntaggedLines);
 

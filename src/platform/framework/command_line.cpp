@@ -37,6 +37,35 @@ const char* UnquotedProgramEnd(const char* pStart, AfxTextEncoding encoding, con
     }
 }
 
+// The argument at p, its quotes removed, and where it ends.
+const char* NextArgument(const char* p, std::string* pArgument)
+{
+    pArgument->clear();
+    bool bQuoted = false;
+    for (; *p != '\0' && (bQuoted || !IsBlank(*p)); ++p) {
+        if (*p == '"') {
+            bQuoted = !bQuoted;
+        } else {
+            *pArgument += *p;
+        }
+    }
+    return p;
+}
+
+bool NamesPackage(const std::string& option)
+{
+    static const char* const kPackageOptions[] = {"i", "package", "a", "p", "update"};
+    if (option.size() < 2 || (option[0] != '/' && option[0] != '-')) {
+        return false;
+    }
+    for (const char* pszName : kPackageOptions) {
+        if (AfxEqualNoCaseAscii(option.c_str() + 1, pszName)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string ProgramFile(const char* pStart, const char* pEnd, AfxTextEncoding encoding)
@@ -69,4 +98,19 @@ CommandLineParts SplitCommandLine(const char* lpszCmdLine, AfxTextEncoding encod
     }
     parts.arguments = SkipBlanks(p);
     return parts;
+}
+
+std::vector<std::string> MsiexecPackages(const char* lpszArguments)
+{
+    std::vector<std::string> packages;
+    std::string argument;
+    bool bPackageNext = false;
+    for (const char* p = SkipBlanks(lpszArguments); *p != '\0'; p = SkipBlanks(p)) {
+        p = NextArgument(p, &argument);
+        if (bPackageNext && !argument.empty() && argument[0] != '{') {
+            packages.push_back(argument);
+        }
+        bPackageNext = NamesPackage(argument);
+    }
+    return packages;
 }

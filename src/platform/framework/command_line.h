@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/afx_text.h"
 
@@ -32,3 +33,9 @@ std::string ProgramFile(const char* pStart, const char* pEnd, AfxTextEncoding en
 // ANSI text, double-byte trail bytes are never a blank, a quote or a path separator.
 CommandLineParts SplitCommandLine(const char* lpszCmdLine, AfxTextEncoding encoding,
                                   const ProgramExistsFunction& programExists);
+
+// The package and patch files that msiexec's arguments name: the argument after each
+// /i, /package, /a, /p and /update (letter case aside, "-" for "/"), its double quotes
+// removed; a product code ("{...}") is no file and is left out. Arguments are
+// separated by blanks, and double quotes hold blanks, as msiexec reads them.
+std::vector<std::string> MsiexecPackages(const char* lpszArguments);

@@ -1,5 +1,7 @@
 // AfxWinExec: starting a command line as WinExec does, and through the shell when
-// the program asks for elevation, which CreateProcess cannot give.
+// the program asks for elevation, which CreateProcess cannot give, or is no program
+// but a document (an installer package, a text), which the shell opens with the
+// program Windows keeps for its kind.
 #include <string>
 
 #include "platform/afx_system.h"
@@ -25,6 +27,9 @@ void WaitAndClose(HANDLE hProcess)
         ::CloseHandle(hProcess);
     }
 }
+
+// CreateProcess's answers for a file that is there but is no program it can start.
+bool IsNotAProgram(DWORD nError) { return nError == ERROR_BAD_EXE_FORMAT || nError == ERROR_BAD_FORMAT; }
 
 // WinExec's failure results are the few error codes below 32.
 UINT WinExecError(DWORD nError)
@@ -88,7 +93,7 @@ UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow)
         return kStarted;
     }
     DWORD nError = ::GetLastError();
-    if (nError == kErrorElevationRequired) {
+    if (nError == kErrorElevationRequired || IsNotAProgram(nError)) {
         if (StartThroughShell(lpszCmdLine, encoding, nCmdShow)) {
             return kStarted;
         }
