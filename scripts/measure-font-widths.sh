@@ -7,12 +7,13 @@
 # A small Windows program calls GetTextExtentPoint32 on a screen device context
 # under Wine.
 #
-# Usage: scripts/measure-font-widths.sh [ANSI-OUTPUT UNICODE-OUTPUT]
+# Usage: scripts/measure-font-widths.sh [--] [ANSI-OUTPUT UNICODE-OUTPUT]
 set -euo pipefail
+[ "${1:-}" != -- ] || shift
+ansi_output="$(realpath -m -- "${1:-$(dirname "$0")/../src/checker/default_font_widths.inc}")"
+unicode_output="$(realpath -m -- "${2:-$(dirname "$0")/../src/checker/default_font_unicode_widths.inc}")"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
-ansi_output="${1:-src/checker/default_font_widths.inc}"
-unicode_output="${2:-src/checker/default_font_unicode_widths.inc}"
 
 scripts/install-deps.sh windows wine
 cmake --preset win64 >/dev/null
