@@ -1,10 +1,12 @@
 # Signing at build time. With a PKCS#12 file and its password file, or a key on a
-# PKCS#11 token with its certificates and PIN file, every link of a program given to
-# setup_sign_after_link() signs it at once through scripts/sign.sh: no unsigned program
-# is left in the build folder for the package to take, whatever was rebuilt. A failed
-# signing fails the link. Without these variables nothing is signed.
+# PKCS#11 token with its certificates and PIN file, setup_sign_programs() signs
+# setup.exe and setupcheck.exe in one step after both are linked, through one run of
+# scripts/sign.sh, whenever either was linked again: no unsigned program is left in
+# the build folder for the package to take, whatever was rebuilt. A failed signing
+# fails the build. Without these variables nothing is signed.
 #
-# The password and PIN files are read at every link; a named pipe (mkfifo) serves as well.
+# The password or PIN file is read once per build that signs (a named pipe from mkfifo,
+# written once, serves), so a wrong PIN costs one failed login per build.
 
 set(SETUP_SIGN_PKCS12 "" CACHE FILEPATH "Sign with this PKCS#12 file (certificate and key)")
 set(SETUP_SIGN_PASSWORD_FILE "" CACHE FILEPATH "File holding the password of SETUP_SIGN_PKCS12")
@@ -33,13 +35,13 @@ if(NOT "${SETUP_SIGN_PKCS11_MODULE}${SETUP_SIGN_KEY}${SETUP_SIGN_CERTS}${SETUP_S
     list(APPEND SETUP_SIGN_OPTIONS --pkcs11-engine "${SETUP_SIGN_PKCS11_ENGINE}")
   endif()
   set(SETUP_SIGN token)
-  message(STATUS "Signing setup.exe and setupcheck.exe after each link with ${SETUP_SIGN_KEY}")
+  message(STATUS "Signing setup.exe and setupcheck.exe, once both are linked, with ${SETUP_SIGN_KEY}")
 elseif(NOT "${SETUP_SIGN_PKCS12}${SETUP_SIGN_PASSWORD_FILE}" STREQUAL "")
   if(SETUP_SIGN_PKCS12 STREQUAL "" OR SETUP_SIGN_PASSWORD_FILE STREQUAL "")
     message(FATAL_ERROR "Signing with a PKCS#12 file needs both SETUP_SIGN_PKCS12 and SETUP_SIGN_PASSWORD_FILE")
   endif()
   set(SETUP_SIGN pkcs12)
-  message(STATUS "Signing setup.exe and setupcheck.exe after each link with ${SETUP_SIGN_PKCS12}")
+  message(STATUS "Signing setup.exe and setupcheck.exe, once both are linked, with ${SETUP_SIGN_PKCS12}")
 else()
   set(SETUP_SIGN "")
 endif()
@@ -49,16 +51,32 @@ endif()
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/signing/settings.txt @ONLY CONTENT
      "${SETUP_SIGN} ${SETUP_SIGN_OPTIONS} ${SETUP_SIGN_PKCS12} ${SETUP_SIGN_PASSWORD_FILE} ${SETUP_SIGN_PKCS11_MODULE} ${SETUP_SIGN_KEY} ${SETUP_SIGN_CERTS} ${SETUP_SIGN_PIN_FILE}\n")
 
-# The description is the program's name Windows shows when it asks to run the program.
-function(setup_sign_after_link target description)
-  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_BINARY_DIR}/signing/settings.txt)
-  set(sign ${PROJECT_SOURCE_DIR}/scripts/sign.sh --description "${description}" ${SETUP_SIGN_OPTIONS})
-  if(SETUP_SIGN STREQUAL "token")
-    add_custom_command(TARGET ${target} POST_BUILD VERBATIM
-      COMMAND ${sign} --pkcs11-module "${SETUP_SIGN_PKCS11_MODULE}" --key "${SETUP_SIGN_KEY}"
-              --certs "${SETUP_SIGN_CERTS}" --pin-file "${SETUP_SIGN_PIN_FILE}" $<TARGET_FILE:${target}>)
-  elseif(SETUP_SIGN STREQUAL "pkcs12")
-    add_custom_command(TARGET ${target} POST_BUILD VERBATIM
-      COMMAND ${sign} "${SETUP_SIGN_PKCS12}" "${SETUP_SIGN_PASSWORD_FILE}" $<TARGET_FILE:${target}>)
+# The step that signs both programs; the description is the name Windows shows when
+# it asks to run the program. Branding texts are quoted whole: a ';' stays in them.
+function(setup_sign_programs)
+  foreach(target setup setupcheck)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_BINARY_DIR}/signing/settings.txt)
+  endforeach()
+  if(SETUP_SIGN STREQUAL "")
+    return()
   endif()
+  set(stamp ${PROJECT_BINARY_DIR}/signing/signed.stamp)
+  if(SETUP_SIGN STREQUAL "token")
+    add_custom_command(OUTPUT ${stamp} VERBATIM
+      COMMAND ${PROJECT_SOURCE_DIR}/scripts/sign.sh ${SETUP_SIGN_OPTIONS}
+              --pkcs11-module "${SETUP_SIGN_PKCS11_MODULE}" --key "${SETUP_SIGN_KEY}" --certs "${SETUP_SIGN_CERTS}"
+              --pin-file "${SETUP_SIGN_PIN_FILE}" -- --description "${SETUP_PRODUCT_NAME}" $<TARGET_FILE:setup>
+              --description setupcheck $<TARGET_FILE:setupcheck>
+      COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+      DEPENDS setup setupcheck ${PROJECT_BINARY_DIR}/signing/settings.txt
+      COMMENT "Signing setup.exe and setupcheck.exe")
+  else()
+    add_custom_command(OUTPUT ${stamp} VERBATIM
+      COMMAND ${PROJECT_SOURCE_DIR}/scripts/sign.sh ${SETUP_SIGN_OPTIONS} -- "${SETUP_SIGN_PKCS12}" "${SETUP_SIGN_PASSWORD_FILE}"
+              --description "${SETUP_PRODUCT_NAME}" $<TARGET_FILE:setup> --description setupcheck $<TARGET_FILE:setupcheck>
+      COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+      DEPENDS setup setupcheck ${PROJECT_BINARY_DIR}/signing/settings.txt
+      COMMENT "Signing setup.exe and setupcheck.exe")
+  endif()
+  add_custom_target(sign_programs ALL DEPENDS ${stamp})
 endfunction()

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Proves scripts/make-medium.sh on a sample folder whose [Run] program sits in a
-# subfolder written in another letter case than the script writes it: the image,
-# unpacked with xorriso, and the ZIP hold the folder's files, setup.exe and
-# autorun.inf; the unpacked launcher under Wine shows its window without a box and
-# its default button starts the [Run] program; each refusal writes nothing; two
-# builds give the same bytes. Needs the win32 preset built (and builds win64 where
-# this machine runs no 32-bit Windows programs).
+# subfolder written in another letter case than the script writes it, with names
+# beyond the BMP: the image's Joliet tree, read back with xorriso, and the ZIP hold the
+# folder's files, setup.exe and autorun.inf; the unpacked launcher under Wine shows its
+# window without a box and its default button starts the [Run] program; each refusal
+# writes nothing, and what must pass (names in any letter case, signed programs, a
+# folder named with a leading -) passes; two builds give the same bytes. Needs the
+# win32 preset built (and builds win64 where this machine runs no 32-bit Windows
+# programs).
 #
 # Usage: scripts/check-medium.sh
 set -euo pipefail
@@ -17,17 +19,19 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-make_medium() { scripts/make-medium.sh "$@" >"$work/make.log" 2>&1; }
+make_medium() { "$root/scripts/make-medium.sh" "$@" >"$work/make.log" 2>&1; }
 unpack() { rm -rf "$2"; xorriso -osirrox on -read_fs norock -indev "$1" -extract / "$2" >/dev/null 2>&1; chmod -R u+w "$2"; }
 
 # The sample: a UTF-8 script with a title beyond ASCII; the helper program of the
 # end-to-end tests as the [Run] program, in "Tools" where the script says "tools".
 sample="$work/sample"
-mkdir -p "$sample/Tools" "$sample/Docs/Ünïcode"
+mkdir -p "$sample/Tools" "$sample/Docs/Ünïcode" "$sample/Docs/𠀀"
 cp build/win32/e2e/e2e_helper.exe "$sample/Tools/Helper.exe"
 printf '\xef\xbb\xbf[Title]\r\nCafé Setup 2\r\n[Message]\r\nA sample medium.\r\n[Run]\r\ntools\\helper.exe started.txt\r\n' \
   >"$sample/setup.ini"
 echo "read me" >"$sample/Docs/Ünïcode/Liesmich.txt"
+# Plain Joliet (UCS-2) would write both as _.txt and the folder as _.
+echo "grin" >"$sample/Docs/😀.txt" && echo "beam" >"$sample/Docs/😁.txt" && echo "ext B" >"$sample/Docs/𠀀/a.txt"
 
 make_medium --zip "$work/first.zip" "$sample" "$work/first.iso" || { cat "$work/make.log"; fail "no medium from the sample"; }
 
@@ -81,36 +85,70 @@ set -e
 [ $status -eq 0 ] && echo "launcher from the medium: window without a box; the default button starts tools\\helper.exe" ||
   fail "the launcher on the unpacked medium did not start its [Run] program"
 
-# Each refusal: exit status 1, its message, and nothing written.
-# name | options | change to a copy of the sample ($s) | words of the message
-while IFS='|' read -r name options change words; do
-  s="$work/refused-sample"
+# Signed programs: a root, a publisher's certificate in a PKCS#12 file and its chain.
+keys="$work/keys"
+mkdir "$keys"
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Medium test root" -keyout "$keys/root.key" -out "$keys/root.pem" 2>/dev/null
+openssl req -newkey rsa:2048 -nodes -subj "/CN=Medium test publisher" -keyout "$keys/signer.key" 2>/dev/null |
+  openssl x509 -req -CA "$keys/root.pem" -CAkey "$keys/root.key" -CAcreateserial -days 2 -out "$keys/signer.pem" \
+    -extfile <(printf 'extendedKeyUsage=codeSigning\nkeyUsage=digitalSignature\n') 2>/dev/null
+cat "$keys/signer.pem" "$keys/root.pem" >"$keys/chain.pem" && echo secret >"$keys/password"
+openssl pkcs12 -export -inkey "$keys/signer.key" -in "$keys/chain.pem" -passout file:"$keys/password" -out "$keys/signer.p12"
+cp build/win32/setup.exe "$keys/setup.exe"
+sign() { scripts/sign.sh "$keys/signer.p12" "$keys/password" "$@" >/dev/null; }
+sign "$keys/setup.exe"
+signed=(--require-signed --certs "$keys/chain.pem" --launcher "$keys/setup.exe")
+
+# Each refusal: exit status 1, its message, and nothing written; each acceptance:
+# status 0 and the image and the ZIP written.
+# name | status | options | change to a copy of the sample ($s; it may set the folder
+# s, the outputs iso and zip, and the options) | words of the output, ;-separated
+while IFS='|' read -r name expected options change words; do
+  s="$work/refused-sample" iso="$work/out/m.iso" zip="$work/out/m.zip"
+  cd "$root"
   rm -rf "$s" "$work/out"
   cp -r "$sample" "$s"
   mkdir "$work/out"
+  eval "options=($options)"
   eval "$change"
   set +e
-  # shellcheck disable=SC2086
-  make_medium $options --zip "$work/out/m.zip" "$s" "$work/out/m.iso"
+  make_medium "${options[@]}" --zip "$zip" -- "$s" "$iso"
   status=$?
   set -e
-  if [ $status -ne 1 ] || ! grep -qF "$words" "$work/make.log" || [ -n "$(ls -A "$work/out")" ]; then
-    fail "refusal '$name': status $status, files [$(ls -A "$work/out")], said: $(cat "$work/make.log")"
+  said=1
+  IFS=';' read -ra needles <<<"$words"
+  for needle in "${needles[@]}"; do grep -qF -- "$needle" "$work/make.log" || said=0; done
+  if [ $expected -eq 1 ]; then written="$(ls -A "$work/out")$(ls -d "$iso" "$zip" 2>/dev/null || true)"; else written=""; fi
+  if [ $expected -eq 0 ] && { [ ! -f "$iso" ] || [ ! -f "$zip" ]; }; then written="no image or ZIP"; fi
+  if [ $status -ne $expected ] || [ $said -eq 0 ] || [ -n "$written" ]; then
+    fail "'$name': status $status, files [$written], said: $(cat "$work/make.log")"
   else
-    echo "refused: $name"
+    echo "$([ $expected -eq 0 ] && echo accepted || echo refused): $name"
   fi
 done <<'EOF'
-an error in the script||printf 'not a header\r\n' >>"$s/setup.ini"|setupcheck found errors
-the [Run] program missing||mv "$s/Tools" "$s/Tool"|is not on the medium
-an unsigned launcher|--require-signed|:|no valid Authenticode signature
-setup.exe at the root||cp "$s/Tools/Helper.exe" "$s/Setup.EXE"|already has Setup.EXE
-autorun.inf at the root||touch "$s/AUTORUN.INF"|already has AUTORUN.INF
-a file of 4 GiB||truncate -s 4G "$s/Docs/big.bin"|4 GiB or larger
-names that differ only in case||touch "$s/docs"|differ only in letter case
-a name Windows cannot hold||touch "$s/Docs/a:b.txt"|a name Windows cannot hold
-a link||ln -s Tools "$s/link"|neither a file nor a folder
-no title and no label||printf '[Run]\r\ntools\\helper.exe\r\n' >"$s/setup.ini"|no [Title]
+an error in the script|1||printf 'not a header\r\n' >>"$s/setup.ini"|setupcheck found errors
+the [Run] program missing|1||mv "$s/Tools" "$s/Tool"|is not on the medium
+setup.exe at the root|1||cp "$s/Tools/Helper.exe" "$s/Setup.EXE"|Setup.EXE: the same name to Windows as the medium's own setup.exe
+autorun.inf at the root|1||touch "$s/AUTORUN.INF"|AUTORUN.INF: the same name to Windows as the medium's own autorun.inf
+a file of 4 GiB|1||truncate -s 4G "$s/Docs/big.bin"|4 GiB or larger
+names that differ only in case|1||touch "$s/docs"|refused-sample/docs: the same name to Windows as Docs
+names that differ in case beyond ASCII|1||touch "$s/Docs/É.txt" "$s/Docs/é.txt" "$s/Docs/ΣΟΦΙΑ" "$s/Docs/σοφια"|Docs/é.txt: the same name to Windows as Docs/É.txt;Docs/σοφια: the same name
+a name Windows cannot hold|1||touch "$s/Docs/a:b.txt"|Docs/a:b.txt: the character :
+names of devices|1||touch "$s/CON" "$s/Docs/aux.txt" "$s/Docs/Lpt1"|/CON: a device's name;Docs/aux.txt: a device's name;Docs/Lpt1: a device's
+a dot or a blank at the end|1||touch "$s/Docs/trail." "$s/Docs/trail "|Docs/trail.: a dot or a blank;Docs/trail : a dot or a blank
+a name that is not UTF-8|1||touch "$s/Docs/caf$(printf '\351').txt"|Docs/caf\xe9.txt: not valid UTF-8
+an output inside the folder|1||iso="$s/Docs/m.iso"|lies inside
+a link|1||ln -s Tools "$s/link"|neither a file nor a folder
+no title and no label|1||printf '[Run]\r\ntools\\helper.exe\r\n' >"$s/setup.ini"|no [Title]
+a [Run] program in another case beyond ASCII and the BMP|0||mkdir "$s/ΣΟΦΙΑΣ" && mv "$s/Tools/Helper.exe" "$s/ΣΟΦΙΑΣ/𐐀.EXE" && printf '\xef\xbb\xbf[Title]\r\nT\r\n[Run]\r\nσοφιας\\𐐨.exe\r\n' >"$s/setup.ini"|make-medium:
+a folder and outputs named with a leading -|0||cd "$work/out" && mv -- "$s" -s && s=-s iso=-m.iso zip=-m.zip|-m.iso (volume ID
+an unsigned launcher|1|--require-signed|:|setup.exe: no Authenticode signature
+a signed launcher and installer|0|"${signed[@]}"|sign "$s/Tools/Helper.exe"|make-medium:
+an unsigned installer and library|1|"${signed[@]}"|cp "$s/Tools/Helper.exe" "$s/Tools/help.DLL"|Tools/Helper.exe: no Authenticode signature;Tools/help.DLL: no Authenticode signature
+a program changed after signing|1|"${signed[@]}"|sign "$s/Tools/Helper.exe" && dd if=<(printf U) of="$s/Tools/Helper.exe" bs=1 seek=20000 conv=notrunc 2>/dev/null|Tools/Helper.exe: its signature does not verify
+a root not trusted|1|--require-signed --launcher "$keys/setup.exe"|:|setup.exe: its signature's chain ends at a root that is not trusted
 EOF
+cd "$root"
 
 [ $failures -eq 0 ] || exit 1
 echo "medium: all checks passed"

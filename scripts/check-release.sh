@@ -5,9 +5,10 @@
 # and optionally a size limit: the launcher without the ICON_BYTES of the publisher's
 # icon must stay within MAX_BYTES; above it in total, with the icon, is only a warning.
 #
-# Usage: scripts/check-release.sh SETUP_EXE OBJDUMP WINDRES PE_FORMAT ICON_BYTES [MAX_BYTES]
+# Usage: scripts/check-release.sh [--] SETUP_EXE OBJDUMP WINDRES PE_FORMAT ICON_BYTES [MAX_BYTES]
 set -euo pipefail
-exe="$1" objdump="$2" windres="$3" format="$4" icon_bytes="$5" max_bytes="${6:-}"
+[ "${1:-}" != -- ] || shift
+exe="$(realpath -m -- "$1")" objdump="$2" windres="$3" format="$4" icon_bytes="$5" max_bytes="${6:-}"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -2,8 +2,10 @@
 # Proves the signing offline, with a certificate authority, a SoftHSM2 token holding a
 # key and its certificate, and an RFC 3161 time-stamp server (openssl ts on 127.0.0.1),
 # all made on the spot: sign.sh with the token (and a time stamp) or a PKCS#12 file, and
-# signing at build time with the token, give programs that verify; a changed byte breaks
-# a signature; a signed setup.exe passes the end-to-end start-up tests under Wine (the
+# signing at build time with the token, give programs that verify, each with its
+# description (a ';' kept); a build reads a PIN pipe written once and signs both
+# programs, and a wrong PIN fails the build after one read; a changed byte breaks a
+# signature; a signed setup.exe passes the end-to-end start-up tests under Wine (the
 # x86_64 one where 32-bit programs do not run); each kind of bad input is refused with
 # one line, changing no file. Needs the win32 preset built.
 #
@@ -17,7 +19,7 @@ work=$(mktemp -d)
 for b in win32 win64; do [ ! -f build/$b/setup.exe ] || cp -p build/$b/setup.exe "$work/$b.unsigned.exe"; done
 restore() {
   for b in win32 win64; do [ ! -f "$work/$b.unsigned.exe" ] || cp -p "$work/$b.unsigned.exe" "$root/build/$b/setup.exe"; done
-  kill ${tsa:-} 2>/dev/null || true; rm -rf "$work"
+  kill ${tsa:-} ${feeders[@]:-} 2>/dev/null || true; rm -rf "$work"
 }
 trap restore EXIT
 cd "$work"
@@ -63,9 +65,15 @@ fresh() { rm -rf "$1" && mkdir "$1" && cp "$root"/build/win32/setup{,check}.exe 
 sign() { "$root/scripts/sign.sh" "$@" >sign.log 2>&1 || { cat sign.log; fail "sign.sh $*"; }; }
 
 fresh token && sign --timestamp "http://127.0.0.1:$(cat tsa.port)" "${token[@]}" --pin-file - token/*.exe <pin.txt
-fresh pkcs12 && sign signer.p12 <(cat password.txt) pkcs12/*.exe
-for exe in token/setup.exe pkcs12/setup.exe token/setupcheck.exe; do
+fresh pkcs12 && sign signer.p12 <(cat password.txt) --description "Example; Pro" pkcs12/setup.exe --description setupcheck pkcs12/setupcheck.exe
+cp pkcs12/setupcheck.exe ./-lead.exe && sign --description Lead -- signer.p12 password.txt -lead.exe
+for exe in token/setup.exe ./-lead.exe pkcs12/setupcheck.exe pkcs12/setup.exe token/setupcheck.exe; do
   verifies "$exe" && echo "$exe: signature verifies" || fail "$exe: signature does not verify"
+  described=$(sed -n 's/^\s*Text description: //p' verify.log)
+  case "$exe" in
+    ./-lead.exe) [ "$described" = Lead ] ;; pkcs12/setupcheck.exe) [ "$described" = setupcheck ] ;;
+    pkcs12/setup.exe) [ "$described" = "Example; Pro" ] ;; *) [ -z "$described" ] ;;
+  esac || fail "$exe: its description is '$described'"
 done
 grep -q "Timestamp Server Signature verification: ok" verify.log || fail "token/setupcheck.exe: no valid time stamp"
 cp token/setup.exe tampered.exe && printf '\x55' | dd of=tampered.exe bs=1 seek=20000 conv=notrunc 2>/dev/null
@@ -73,12 +81,15 @@ cmp -s tampered.exe token/setup.exe && fail "byte 20000 was already 0x55: choose
 verifies tampered.exe && fail "a changed byte still verifies" || echo "a changed byte breaks the signature"
 
 refused() {  # NAME EXPECTED-LINE SIGN-ARGUMENTS...: one line, a non-zero exit, no file of refused/ changed
-  local name=$1 expected=$2 before
+  local name=$1 expected=$2 before status
   shift 2 && fresh refused && before=$(sha256sum refused/*)
-  if "$root/scripts/sign.sh" "$@" refused/*.exe 2>sign.err >/dev/null || [ "$(wc -l <sign.err)" -ne 1 ] ||
+  "$root/scripts/sign.sh" "$@" refused/*.exe 2>sign.err >/dev/null && status=0 || status=$?
+  if [ $status -eq 0 ] || [ "$(wc -l <sign.err)" -ne 1 ] ||
      ! grep -qF -- "$expected" sign.err || [ "$(sha256sum refused/*)" != "$before" ]; then
     fail "$name: expected one line with '$expected': $(cat sign.err)"
   fi
+  # An empty secret is a usage error, found before the token or the file is asked.
+  [[ "$expected" != *"is empty"* ]] || [ $status -eq 2 ] || fail "$name: exit status $status, not 2"
 }
 refused "missing module" "cannot read the PKCS#11 module" --pkcs11-module none.so "${token[@]:2}" --pin-file pin.txt
 refused "missing engine" "cannot read the PKCS#11 engine" --pkcs11-engine none.so "${token[@]}" --pin-file pin.txt
@@ -89,17 +100,35 @@ refused "no certificate in the file" "holds no PEM certificate" "${token[@]:0:4}
 refused "certificate of another key" "does not belong" "${token[@]:0:4}" --certs tsa.pem --pin-file pin.txt
 refused "chain without its root" "does not reach a root certificate" "${token[@]:0:4}" --certs signer.pem --pin-file pin.txt
 refused "wrong password" "wrong password" signer.p12 <(echo wrong)
+refused "empty PIN file" "is empty: it must hold the token's PIN" "${token[@]}" --pin-file <(echo)
+refused "empty password file" "is empty: it must hold the password" signer.p12 /dev/null
 refused "second of two files not a program" "unsupported input file type" signer.p12 password.txt refused/setup.exe token.pem
 echo "sign.sh: bad input refused"
 
-# Built unsigned first: configuring the signing then must make the next build sign.
+# Built unsigned first: configuring the signing then must make the next build sign,
+# reading the PIN from a pipe written once; a product name with a ';' names setup.exe.
+# A second read of the pipe would wait for ever: the build is given 10 minutes.
+mkfifo pin.fifo wrong.fifo
+(echo 1234 >pin.fifo) &
+feeders=($!)
 (cd "$root" && cmake --preset win32 -B "$work/build" && cmake --build "$work/build" -j2 --target setup setupcheck &&
  cmake -B "$work/build" -DSETUP_SIGN_PKCS11_MODULE=$module -DSETUP_SIGN_KEY="${token[3]}" -DSETUP_SIGN_CERTS="$work/token.pem" \
-   -DSETUP_SIGN_PIN_FILE="$work/pin.txt" && cmake --build "$work/build" -j2 --target setup setupcheck) \
-  >build.log 2>&1 || { tail -n 20 build.log; fail "the build signing with the token"; }
+   -DSETUP_SIGN_PIN_FILE="$work/pin.fifo" -DSETUP_PRODUCT_NAME="Example; Pro" &&
+ timeout 600 cmake --build "$work/build" -j2 --target sign_programs) >build.log 2>&1 || { tail -n 20 build.log; fail "the build signing with the token"; }
 for exe in build/setup.exe build/setupcheck.exe; do
   verifies "$exe" && echo "$exe (signed at build time): signature verifies" || fail "$exe: signature does not verify"
 done
+grep -q "Text description: Example; Pro" <(osslsigncode verify -CAfile root.pem -ignore-crl -in build/setup.exe 2>&1) &&
+  i686-w64-mingw32-windres -i build/setup.exe -O rc | grep -F 'VALUE "ProductName", "Example; Pro"' >/dev/null &&
+  echo "build/setup.exe: the product name with its ';' in the signature and the version resource" ||
+  fail "build/setup.exe: the product name 'Example; Pro' lost its ';' on the way"
+# A wrong PIN: the next build fails, having read its pipe once and logged in once.
+(echo 4321 >wrong.fifo) &
+feeders+=($!)
+(cd "$root" && cmake -B "$work/build" -DSETUP_SIGN_PIN_FILE="$work/wrong.fifo" && timeout 600 cmake --build "$work/build" -j2 --target sign_programs) \
+  >build.log 2>&1 && fail "a build with a wrong PIN passes"
+[ "$(grep -c "the token refused the PIN" build.log)" -eq 1 ] && echo "a wrong PIN: the build fails after one login" ||
+  { tail -n 20 build.log; fail "a wrong PIN: not one refused login"; }
 
 # The start-up tests start build/PRESET/setup.exe: now a signed one.
 started=""

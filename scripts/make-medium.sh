@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
 # Makes a distribution medium from a publisher's folder: an ISO 9660 image (level 3,
-# Joliet names, no Rock Ridge: the names and dates Windows reads) holding the folder's
-# tree plus, at its root, setup.exe and an autorun.inf that starts it. Optionally the
-# same tree as a ZIP for downloads.
+# Joliet names in UTF-16, so that names beyond the BMP stay whole; no Rock Ridge: the
+# names and dates Windows reads) holding the folder's tree plus, at its root, setup.exe
+# and an autorun.inf that starts it. Optionally the same tree as a ZIP for downloads.
 #
-# Usage: scripts/make-medium.sh [--label TEXT] [--launcher SETUP_EXE] [--require-signed]
-#                               [--zip OUT.zip] SOURCE_DIR OUT.iso
+# Usage: scripts/make-medium.sh [--label TEXT] [--launcher SETUP_EXE]
+#                               [--require-signed [--certs CHAIN.pem]] [--zip OUT.zip]
+#                               [--] SOURCE_DIR OUT.iso
 #
 # Everything is checked before anything is written: setupcheck's errors and its
-# warning SC2011 (the [Run] program is not on the medium), a launcher without a valid
-# Authenticode signature (--require-signed), setup.exe or autorun.inf already at the
-# folder's root, files of 4 GiB or more, names Windows cannot hold or tell apart, and
-# anything but files and folders. A refusal ends with status 1 and writes nothing;
-# a usage error ends with 2. The outputs are written under temporary names and moved
-# into place whole.
+# warning SC2011 (the [Run] program is not on the medium); names Windows cannot hold
+# or tell apart (setupcheck --medium-names: not UTF-8, devices, forbidden characters,
+# a dot or blank at the end, over 64 characters, twins by letter case, setup.exe or
+# autorun.inf at the root); files of 4 GiB or more; anything but files and folders;
+# an output inside the folder; with --require-signed, a launcher or a program under
+# the folder (.exe, .dll, .msi, .msp, .sys) without an Authenticode signature that
+# verifies against the system's roots, or the chain given with --certs. A refusal
+# says why, one line for each file, ends with status 1 and writes nothing; a usage
+# error ends with 2. The outputs are written under temporary names and moved into
+# place whole.
 #
 # The same inputs give the same bytes: every date is SOURCE_DATE_EPOCH, or else the
 # newest modification time among the inputs, and names go in a fixed order.
@@ -21,29 +26,36 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 usage() {
-  echo "Usage: scripts/make-medium.sh [--label TEXT] [--launcher SETUP_EXE] [--require-signed] [--zip OUT.zip] SOURCE_DIR OUT.iso" >&2
+  echo "Usage: scripts/make-medium.sh [--label TEXT] [--launcher SETUP_EXE] [--require-signed [--certs CHAIN.pem]] [--zip OUT.zip] [--] SOURCE_DIR OUT.iso" >&2
   exit 2
 }
+# A path that no command takes for an option.
+not_an_option() { case "$1" in -*) printf './%s' "$1" ;; *) printf '%s' "$1" ;; esac; }
 refuse() {
   echo "make-medium: $*" >&2
   exit 1
 }
 
-label="" launcher="" require_signed=0 zip=""
+label="" launcher="" require_signed=0 certs="" zip=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --label) [ $# -ge 2 ] || usage; label="$2"; shift 2 ;;
-    --launcher) [ $# -ge 2 ] || usage; launcher="$2"; shift 2 ;;
+    --launcher) [ $# -ge 2 ] || usage; launcher="$(not_an_option "$2")"; shift 2 ;;
     --require-signed) require_signed=1; shift ;;
-    --zip) [ $# -ge 2 ] || usage; zip="$2"; shift 2 ;;
+    --certs) [ $# -ge 2 ] || usage; certs="$(not_an_option "$2")"; shift 2 ;;
+    --zip) [ $# -ge 2 ] || usage; zip="$(not_an_option "$2")"; shift 2 ;;
     --) shift; break ;;
     -*) echo "make-medium: unknown option $1" >&2; usage ;;
     *) break ;;
   esac
 done
 [ $# -eq 2 ] || usage
-source_dir="${1%/}" out="$2"
+source_dir="$(not_an_option "${1%/}")" out="$(not_an_option "$2")"
 [ -d "$source_dir" ] || { echo "make-medium: $source_dir: not a folder" >&2; exit 2; }
+if [ -n "$certs" ]; then
+  [ $require_signed -eq 1 ] || { echo "make-medium: --certs names the chain of --require-signed" >&2; usage; }
+  openssl x509 -in "$certs" -noout 2>/dev/null || { echo "make-medium: $certs holds no PEM certificate" >&2; exit 2; }
+fi
 
 # The tools this script runs: the release launcher, built when missing, and the
 # native checker, brought up to date.
@@ -66,6 +78,21 @@ setupcheck="$(setupcheck_binary)"
 
 # --- Checks: nothing is written before they all pass.
 
+work="$(mktemp -d)"
+partial=()
+cleanup() {
+  rm -rf "$work"
+  [ ${#partial[@]} -eq 0 ] || rm -f "${partial[@]}"
+}
+trap cleanup EXIT
+
+# An output inside the folder would be written into the tree being read.
+source_real="$(realpath -e -- "$source_dir")"
+for output in "$out" ${zip:+"$zip"}; do
+  output_real="$(realpath -m -- "$output")"
+  [[ "$output_real/" != "$source_real/"* ]] || refuse "$output lies inside $source_dir, the folder the medium is made of"
+done
+
 [ -f "$source_dir/setup.ini" ] || refuse "$source_dir has no setup.ini at its root"
 set +e
 findings="$("$setupcheck" "$source_dir/setup.ini")"
@@ -78,14 +105,18 @@ if grep -q '\[SC2011\]$' <<<"$findings"; then
   refuse "the [Run] program is not on the medium (SC2011 above)"
 fi
 
-if [ $require_signed -eq 1 ] && ! osslsigncode verify -in "$launcher" >/dev/null 2>&1; then
-  refuse "$launcher has no valid Authenticode signature (osslsigncode verify)"
+# Names, by the checker's one case rule: those Windows cannot hold, and those it takes
+# as one (among them, as the medium's own setup.exe and autorun.inf), each on a line.
+set +e
+bad_names="$(find "$source_dir" -mindepth 1 -printf '%P\0' | LC_ALL=C sort -z |
+  "$setupcheck" --medium-names setup.exe autorun.inf)"
+status=$?
+set -e
+if [ $status -ne 0 ]; then
+  [ -n "$bad_names" ] || refuse "setupcheck could not check the names under $source_dir"
+  while IFS= read -r line; do echo "make-medium: $source_dir/$line" >&2; done <<<"$bad_names"
+  exit 1
 fi
-
-for reserved in setup.exe autorun.inf; do
-  clash="$(find "$source_dir" -mindepth 1 -maxdepth 1 -iname "$reserved" -printf '%f\n' | head -n 1)"
-  [ -z "$clash" ] || refuse "$source_dir already has $clash at its root: the medium puts its own $reserved there"
-done
 
 # ISO 9660 without UDF holds a file of 4 GiB or more in pieces that Windows does not join.
 large="$(find "$source_dir" -type f -size +4294967295c -print -quit)"
@@ -94,14 +125,30 @@ large="$(find "$source_dir" -type f -size +4294967295c -print -quit)"
 odd="$(find "$source_dir" -mindepth 1 ! -type f ! -type d -print -quit)"
 [ -z "$odd" ] || refuse "$odd is neither a file nor a folder"
 
-# Joliet names: at most 64 characters, none of those Windows forbids in a name.
-bad_name="$(LC_ALL=C.UTF-8 find "$source_dir" -mindepth 1 \( -name '*[<>:"\\|?*[:cntrl:]]*' \
-  -o -regextype posix-extended -regex '.*/[^/]{65,}' \) -print -quit)"
-[ -z "$bad_name" ] || refuse "$bad_name: a name Windows cannot hold on the medium (over 64 characters, or one of <>:\"\\|?* or a control character)"
-
-# Two names in one folder that differ only in letter case are one name to Windows.
-twin="$(find "$source_dir" -mindepth 1 -printf '%h/%f\n' | LC_ALL=C.UTF-8 sort -f | LC_ALL=C.UTF-8 uniq -di | head -n 1)"
-[ -z "$twin" ] || refuse "$twin: two names that differ only in letter case, which Windows cannot tell apart"
+# Every program on the medium signed: the launcher and what Windows runs or installs
+# from the folder, verified against the system's roots, or the chain given and them,
+# as scripts/sign.sh verifies.
+if [ $require_signed -eq 1 ]; then
+  trusted="$work/trusted.pem" trust="by the system (give the publisher's chain with --certs)"
+  [ -z "$certs" ] || trust="by $certs or the system"
+  { [ -z "$certs" ] || cat "$certs"; cat /etc/ssl/certs/ca-certificates.crt 2>/dev/null; } >"$trusted"
+  unsigned=0
+  while IFS= read -r -d '' program; do
+    if ! osslsigncode verify -CAfile "$trusted" -TSA-CAfile "$trusted" -ignore-crl -in "$program" >"$work/verify.log" 2>&1; then
+      if grep -q "MISMATCH" "$work/verify.log"; then why="its signature does not verify: the file changed after it was signed"
+      elif grep -q "No signature found" "$work/verify.log"; then why="no Authenticode signature"
+      elif grep -q "unsupported input file type" "$work/verify.log"; then why="no Authenticode signature (not a program or package that can carry one)"
+      elif grep -qE "self-signed certificate in certificate chain|unable to get (local )?issuer certificate" "$work/verify.log"; then
+        why="its signature's chain ends at a root that is not trusted $trust"
+      else why="its signature does not verify: $(sed -n 's/^.*Verify error: //p; s/^\s*Error: //p' "$work/verify.log" | head -n 1)"
+      fi
+      echo "make-medium: $program: $why" >&2
+      unsigned=$((unsigned + 1))
+    fi
+  done < <(printf '%s\0' "$launcher"; find "$source_dir" -type f \( -iname '*.exe' -o -iname '*.dll' -o -iname '*.msi' \
+             -o -iname '*.msp' -o -iname '*.sys' \) -print0 | LC_ALL=C sort -z)
+  [ $unsigned -eq 0 ] || exit 1
+fi
 
 # --- The label, its volume ID and autorun.inf.
 
@@ -113,14 +160,6 @@ fi
 # ISO 9660's volume ID: at most 32 of A-Z, 0-9 and _; every other character becomes _.
 volume_id="$(printf '%s' "$label" | LC_ALL=C tr 'a-z' 'A-Z' | LC_ALL=C tr -c 'A-Z0-9' '_' | tr -s '_' | sed 's/^_//; s/_$//' | cut -c1-32)"
 [ -n "$volume_id" ] || volume_id=SETUP
-
-work="$(mktemp -d)"
-partial=()
-cleanup() {
-  rm -rf "$work"
-  [ ${#partial[@]} -eq 0 ] || rm -f "${partial[@]}"
-}
-trap cleanup EXIT
 
 # Windows reads autorun.inf in the ANSI code page, or as UTF-16 after a byte-order
 # mark: a label beyond ASCII needs the latter.
@@ -147,7 +186,7 @@ uuid="$(date -u -d "@$epoch" +%Y%m%d%H%M%S00)"
 partial+=("$out.partial")
 rm -f "$out.partial"
 SOURCE_DATE_EPOCH="$epoch" xorriso -no_rc -report_about WARNING \
-  -outdev "$out.partial" -compliance iso_9660_level=3 -joliet on -rockridge off \
+  -outdev "$out.partial" -compliance iso_9660_level=3:joliet_utf16 -joliet on -rockridge off \
   -volid "$volume_id" -volume_date uuid "$uuid" -volume_date all_file_dates "=$epoch" \
   -map "$source_dir" / -map "$launcher" /setup.exe -map "$work/autorun.inf" /autorun.inf \
   -commit >"$work/xorriso.log" 2>&1 || { cat "$work/xorriso.log" >&2; refuse "xorriso could not write the image"; }
@@ -156,30 +195,36 @@ SOURCE_DATE_EPOCH="$epoch" xorriso -no_rc -report_about WARNING \
 
 if [ -n "$zip" ]; then
   partial+=("$zip.partial")
-  python3 - "$source_dir" "$launcher" "$work/autorun.inf" "$epoch" "$zip.partial" <<'EOF'
+  python3 - "$source_dir" "$launcher" "$work/autorun.inf" "$epoch" "$zip.partial" <<'EOF' || exit 1
 import os, shutil, sys, time, zipfile
 source, launcher, autorun, epoch, out = sys.argv[1:]
 # ZIP dates start in 1980 and have no zone: the epoch's UTC time.
 stamp = max(time.gmtime(int(epoch))[:6], (1980, 1, 1, 0, 0, 0))
-entries = {"setup.exe": launcher, "autorun.inf": autorun}
-for folder, dirs, files in os.walk(source):
-    for name in dirs + files:
-        path = os.path.join(folder, name)
-        entries[os.path.relpath(path, source).replace(os.sep, "/") + ("/" if name in dirs else "")] = path
-with zipfile.ZipFile(out, "w") as archive:
-    for name in sorted(entries):
-        info = zipfile.ZipInfo(name, stamp)
-        # Made on Unix: readers then take the names as the UTF-8 they are flagged as.
-        info.create_system = 3
-        if name.endswith("/"):
-            info.external_attr = 0o40755 << 16 | 0x10
-            archive.writestr(info, b"")
-        else:
-            info.compress_type = zipfile.ZIP_DEFLATED
-            info.external_attr = 0o100644 << 16
-            info.file_size = os.path.getsize(entries[name])
-            with open(entries[name], "rb") as data, archive.open(info, "w") as member:
-                shutil.copyfileobj(data, member)
+def unreadable(error):
+    raise error
+# The names are UTF-8 (checked above); whatever else goes wrong is one line, never a traceback.
+try:
+    entries = {"setup.exe": launcher, "autorun.inf": autorun}
+    for folder, dirs, files in os.walk(source, onerror=unreadable):
+        for name in dirs + files:
+            path = os.path.join(folder, name)
+            entries[os.path.relpath(path, source).replace(os.sep, "/") + ("/" if name in dirs else "")] = path
+    with zipfile.ZipFile(out, "w") as archive:
+        for name in sorted(entries):
+            info = zipfile.ZipInfo(name, stamp)
+            # Made on Unix: readers then take the names as the UTF-8 they are flagged as.
+            info.create_system = 3
+            if name.endswith("/"):
+                info.external_attr = 0o40755 << 16 | 0x10
+                archive.writestr(info, b"")
+            else:
+                info.compress_type = zipfile.ZIP_DEFLATED
+                info.external_attr = 0o100644 << 16
+                info.file_size = os.path.getsize(entries[name])
+                with open(entries[name], "rb") as data, archive.open(info, "w") as member:
+                    shutil.copyfileobj(data, member)
+except (OSError, UnicodeError, ValueError) as error:
+    sys.exit(f"make-medium: cannot write the ZIP {out}: {error}")
 EOF
   mv -f "$zip.partial" "$zip"
 fi

@@ -11,13 +11,14 @@
 # and makes those two windows hidden, under Wine in the prefix's display scale (96 DPI
 # unless a test has left another).
 #
-# Usage: scripts/measure-font-widths.sh [ANSI-OUTPUT UNICODE-OUTPUT WINDOW-OUTPUT]
+# Usage: scripts/measure-font-widths.sh [--] [ANSI-OUTPUT UNICODE-OUTPUT WINDOW-OUTPUT]
 set -euo pipefail
+[ "${1:-}" != -- ] || shift
+ansi_output="$(realpath -m -- "${1:-$(dirname "$0")/../src/checker/default_font_widths.inc}")"
+unicode_output="$(realpath -m -- "${2:-$(dirname "$0")/../src/checker/default_font_unicode_widths.inc}")"
+window_output="$(realpath -m -- "${3:-$(dirname "$0")/../src/checker/default_window_metrics.inc}")"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
-ansi_output="${1:-src/checker/default_font_widths.inc}"
-unicode_output="${2:-src/checker/default_font_unicode_widths.inc}"
-window_output="${3:-src/checker/default_window_metrics.inc}"
 
 scripts/install-deps.sh windows wine
 cmake --preset win64 >/dev/null

@@ -3,9 +3,10 @@
 # files alone: entries in name order, every date SOURCE_DATE_EPOCH (1980-01-01 when it
 # is not set) in UTC, modes 644 (755 for programs), no owner and no extra time fields.
 #
-# Usage: scripts/normalise-zip.sh FILE.zip
+# Usage: scripts/normalise-zip.sh [--] FILE.zip
 set -euo pipefail
-zip_file="$(realpath "$1")"
+[ "${1:-}" != -- ] || shift
+zip_file="$(realpath -- "$1")"
 dir="$(mktemp -d)"
 trap 'rm -rf "$dir"' EXIT
 cd "$dir"

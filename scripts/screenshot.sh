@@ -10,7 +10,8 @@
 # it takes for the user's language, so the launcher shows the script's sections of
 # that language.
 #
-# Usage: scripts/screenshot.sh [SCRIPT [OUTPUT]] [--dpi N] [--lang TAG]
+# Usage: scripts/screenshot.sh [--dpi N] [--lang TAG] [--] [SCRIPT [OUTPUT]]
+#        (the options may also follow the names)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -24,11 +25,13 @@ while [ $# -gt 0 ]; do
            dpi="$2"; shift 2 ;;
     --lang) [[ "${2:-}" =~ ^[A-Za-z]+(-[A-Za-z0-9]+)*$ ]] || { echo "screenshot: --lang takes a language tag such as de or ja-JP" >&2; exit 2; }
             lang="$2"; shift 2 ;;
+    --) shift; arguments+=("$@"); break ;;
     *) arguments+=("$1"); shift ;;
   esac
 done
-script="${arguments[0]:-examples/setup.ini}"
-output="${arguments[1]:-docs/screenshot.png}"
+# Names made absolute, so that none is taken for an option.
+script="$(realpath -m -- "${arguments[0]:-examples/setup.ini}")"
+output="$(realpath -m -- "${arguments[1]:-docs/screenshot.png}")"
 work="$root/build/screenshot"
 desktop_size=800x600
 [ -n "$dpi" ] && desktop_size=1024x768

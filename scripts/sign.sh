@@ -6,31 +6,36 @@
 # failure leaves every file as it was. With --timestamp, an RFC 3161 time-stamp server
 # countersigns, so the signature stays valid after the certificate expires.
 #
-# Usage: scripts/sign.sh [OPTIONS] --pkcs11-module MODULE.so --key PKCS11_URI --certs CHAIN.pem --pin-file FILE FILE...
-#        scripts/sign.sh [OPTIONS] CERT.p12 PASSWORD_FILE FILE...
+# Usage: scripts/sign.sh [OPTIONS] --pkcs11-module MODULE.so --key PKCS11_URI --certs CHAIN.pem --pin-file FILE [--] FILE...
+#        scripts/sign.sh [OPTIONS] [--] CERT.p12 PASSWORD_FILE FILE...
 #   OPTIONS: --timestamp URL, --description TEXT, --url URL, --pkcs11-engine ENGINE.so
 #   A PIN or password file holds the PIN or password alone (a line break after it is
 #   ignored); it may be a pipe, such as <(pass show release-pin), or - for standard input.
+#   --description TEXT may also stand between the files: it names those after it.
 #   e.g. scripts/sign.sh --pkcs11-module /usr/lib/x86_64-linux-gnu/opensc-pkcs11.so \
 #            --key 'pkcs11:token=Release;object=Signing;type=private' --certs chain.pem \
 #            --pin-file - build/win32/setup.exe build/win32/setupcheck.exe
+#   The PIN or password is read once, however many files are signed, and an empty one
+#   is refused before the token or the file is asked.
 set -euo pipefail
 
-usage() { sed -n 's/^# \{0,1\}//; 9,13p' "$0" >&2; exit 2; }
+usage() { sed -n 's/^# \{0,1\}//; 9,14p' "$0" >&2; exit 2; }
 refuse() { echo "sign: $*" >&2; exit 2; }
+# A path that no command takes for an option.
+not_an_option() { case "$1" in -*) printf './%s' "$1" ;; *) printf '%s' "$1" ;; esac; }
 
-sign_options=() module="" engine="" key="" certs="" pin_file=""
+sign_options=() module="" engine="" key="" certs="" pin_file="" description=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --timestamp|--description|--url|--pkcs11-module|--pkcs11-engine|--key|--certs|--pin-file)
       [ $# -ge 2 ] || usage ;;&
     --timestamp) sign_options+=(-ts "$2") ;;
-    --description) sign_options+=(-n "$2") ;;
+    --description) description="$2" ;;
     --url) sign_options+=(-i "$2") ;;
-    --pkcs11-module) module="$2" ;;
-    --pkcs11-engine) engine="$2" ;;
+    --pkcs11-module) module="$(not_an_option "$2")" ;;
+    --pkcs11-engine) engine="$(not_an_option "$2")" ;;
     --key) key="$2" ;;
-    --certs) certs="$2" ;;
+    --certs) certs="$(not_an_option "$2")" ;;
     --pin-file) pin_file="$2" ;;
     --) shift; break ;;
     -*) usage ;;
@@ -44,11 +49,26 @@ if [ -n "$module$key$certs$pin_file$engine" ]; then
   secret_file="$pin_file"
 else
   [ $# -ge 3 ] || usage
-  pkcs12="$1" secret_file="$2"
+  pkcs12="$(not_an_option "$1")" secret_file="$2"
   shift 2
   [ -r "$pkcs12" ] || refuse "cannot read $pkcs12"
 fi
-for exe in "$@"; do
+[ "$secret_file" = - ] || secret_file="$(not_an_option "$secret_file")"
+
+# The files, each with the description given before it.
+files=() descriptions=()
+while [ $# -gt 0 ]; do
+  if [ "$1" = --description ]; then
+    [ $# -ge 2 ] || usage
+    description="$2"
+    shift 2
+  else
+    files+=("$(not_an_option "$1")") descriptions+=("$description")
+    shift
+  fi
+done
+[ ${#files[@]} -ge 1 ] || usage
+for exe in "${files[@]}"; do
   [ -f "$exe" ] && [ -r "$exe" ] && [ -w "$exe" ] || refuse "cannot read and write $exe"
 done
 
@@ -63,11 +83,16 @@ else
   secret="$(<"$secret_file")"
 fi
 secret="${secret%$'\r'}"  # a file written on Windows
+# An empty secret would cost a failed login on the token, and some tokens lock after a few.
+if [ -z "$secret" ]; then
+  [ -n "$module" ] && refuse "$secret_file is empty: it must hold the token's PIN"
+  refuse "$secret_file is empty: it must hold the password of $pkcs12"
+fi
 secret_pipe() { printf '%s\n' "$secret"; }
 
 work="$(mktemp -d)"
-signed=()
-trap 'rm -rf "$work"; rm -f "${signed[@]}"' EXIT
+signed=() beside=()
+trap 'rm -rf "$work" "${beside[@]}"' EXIT
 
 # The certificates a signature must verify against: those given, completed by the
 # system's roots where the given chain ends below a root.
@@ -107,10 +132,14 @@ reason() {
   fi
 }
 
-for exe in "$@"; do
-  copy="$(mktemp -u "$exe.XXXXXX")"
+for i in "${!files[@]}"; do
+  exe="${files[$i]}" named=()
+  [ -z "${descriptions[$i]}" ] || named=(-n "${descriptions[$i]}")
+  # In a new folder beside the file, so that the copy replaces it in one rename.
+  beside+=("$(mktemp -d "$exe.XXXXXX")")
+  copy="${beside[-1]}/signed"
   signed+=("$copy")
-  if ! osslsigncode sign "${key_options[@]}" -readpass <(secret_pipe) -h sha256 "${sign_options[@]}" \
+  if ! osslsigncode sign "${key_options[@]}" -readpass <(secret_pipe) -h sha256 "${sign_options[@]}" "${named[@]}" \
          -in "$exe" -out "$copy" >"$work/log" 2>&1; then
     echo "sign: signing $exe failed: $(reason)" >&2
     exit 1
@@ -124,7 +153,7 @@ for exe in "$@"; do
 done
 
 for i in "${!signed[@]}"; do
-  mv "${signed[$i]}" "${@:$((i + 1)):1}"
+  mv "${signed[$i]}" "${files[$i]}"
 done
 signed=()
-for exe in "$@"; do echo "sign: signed $exe"; done
+for exe in "${files[@]}"; do echo "sign: signed $exe"; done

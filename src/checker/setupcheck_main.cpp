@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "checker/medium_names.h"
 #include "checker/script_check.h"
 #include "platform/console/console_system.h"
 #include "script/language_choice.h"
@@ -46,6 +47,10 @@ const char kUsage[] =
     "                      which scripts/measure-font-widths.sh measures)\n"
     "  --title             print each script's [Title] in UTF-8, and no findings\n"
     "  --version           print the version\n"
+    "  --medium-names [ROOT_NAME...]\n"
+    "                      read a medium's paths, each ended by a NUL byte, and\n"
+    "                      print each name Windows cannot hold or tell apart\n"
+    "                      from another (or from a ROOT_NAME), with the reason\n"
     "  --help              print this text\n"
     "\n"
     "Exit status: 0 when the launcher would show its window with no box about the\n"
@@ -263,6 +268,9 @@ std::string PreviewInUtf8(const std::string& preview, AfxTextEncoding encoding)
 
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && std::strcmp(argv[1], "--medium-names") == 0) {
+        return RunMediumNamesCheck(std::vector<std::string>(argv + 2, argv + argc));
+    }
     Options options;
     bool bHelp = false;
     bool bVersion = false;

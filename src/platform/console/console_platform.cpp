@@ -2,7 +2,6 @@
 // lead bytes of the code page the tool was told, and no windows: a message box
 // becomes a line on stderr.
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -21,43 +20,13 @@ namespace fs = std::filesystem;
 std::FILE* AsFile(FileHandle hFile) { return reinterpret_cast<std::FILE*>(hFile); }
 
 #ifndef _WIN32
-// The capital of a letter, as Windows compares file names, for the scripts' usual
-// alphabets: ASCII, Latin-1, basic Greek and Cyrillic.
-std::uint32_t Capital(std::uint32_t c)
-{
-    const bool bLower = (c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ||
-                        (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F);
-    if (bLower) {
-        return c - 0x20;
-    }
-    return c >= 0x450 && c <= 0x45F ? c - 0x50 : c;
-}
-
-// A UTF-8 name as capitals, for comparing names without regard to case.
-std::u32string Capitals(const std::string& name)
-{
-    std::u32string result;
-    const auto* p = reinterpret_cast<const unsigned char*>(name.c_str());
-    while (*p != 0) {
-        const int nLength = Utf8SequenceLength(p);
-        // A broken byte stands for itself.
-        std::uint32_t c = nLength == 1 ? *p : *p & (0x7F >> nLength);
-        for (int i = 1; i < nLength; ++i) {
-            c = (c << 6) | (p[i] & 0x3F);
-        }
-        result += Capital(c);
-        p += nLength;
-    }
-    return result;
-}
-
 // The entry of the folder whose name equals name but for letter case; empty if none.
 fs::path FindNoCase(const fs::path& folder, const std::string& name)
 {
-    const std::u32string wanted = Capitals(name);
+    const std::string wanted = FoldCaseUtf8(name);
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        if (Capitals(entry.path().filename().string()) == wanted) {
+        if (FoldCaseUtf8(entry.path().filename().string()) == wanted) {
             return entry.path();
         }
     }

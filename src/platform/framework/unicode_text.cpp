@@ -1,7 +1,11 @@
-// UTF-8 and UTF-16 scripts decoded into UTF-8, with U+FFFD for what is broken.
+// UTF-8 and UTF-16 scripts decoded into UTF-8, with U+FFFD for what is broken; and
+// Unicode's simple case folding.
 #include "platform/framework/unicode_text.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -75,6 +79,19 @@ std::size_t DecodeUtf16(const unsigned char* p, std::size_t nAvailable, bool bBi
     return 2;
 }
 
+// Code points from nFirst to nLast, nStep apart, that fold to the code point nOffset
+// away.
+struct CaseFoldingRun {
+    std::uint32_t nFirst;
+    std::uint32_t nLast;
+    std::uint8_t nStep;
+    std::int32_t nOffset;
+};
+
+const CaseFoldingRun kCaseFoldingRuns[] = {
+#include "platform/framework/case_folding.inc"
+};
+
 }  // namespace
 
 int Utf8SequenceLength(const unsigned char* p)
@@ -140,4 +157,44 @@ std::size_t DecodeCharacter(AfxFileTextForm form, const unsigned char* p, std::s
     pOut[0] = p[0];
     *pnOut = 1;
     return 1;
+}
+
+unsigned long FoldCase(unsigned long nCodePoint)
+{
+    // The last run that starts at or before the code point.
+    const CaseFoldingRun* pRun = std::upper_bound(
+        std::begin(kCaseFoldingRuns), std::end(kCaseFoldingRuns), nCodePoint,
+        [](unsigned long n, const CaseFoldingRun& run) { return n < run.nFirst; });
+    if (pRun == std::begin(kCaseFoldingRuns)) {
+        return nCodePoint;
+    }
+    --pRun;
+    if (nCodePoint > pRun->nLast || (nCodePoint - pRun->nFirst) % pRun->nStep != 0) {
+        return nCodePoint;
+    }
+    return static_cast<unsigned long>(static_cast<long>(nCodePoint) + pRun->nOffset);
+}
+
+std::string FoldCaseUtf8(const std::string& text)
+{
+    std::string folded;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.c_str());
+    const auto* pEnd = p + text.size();
+    while (p < pEnd) {
+        const int nLength = Utf8SequenceLength(p);
+        if (nLength == 1) {
+            folded += static_cast<char>(*p < 0x80 ? FoldCase(*p) : *p);
+            ++p;
+            continue;
+        }
+        unsigned long nCodePoint = *p & (0x7F >> nLength);
+        for (int i = 1; i < nLength; ++i) {
+            nCodePoint = (nCodePoint << 6) | (p[i] & 0x3F);
+        }
+        unsigned char encoded[kMaxDecodedCharacterBytes];
+        folded.append(reinterpret_cast<const char*>(encoded),
+                      static_cast<std::size_t>(EncodeUtf8(FoldCase(nCodePoint), encoded)));
+        p += nLength;
+    }
+    return folded;
 }

@@ -1,8 +1,10 @@
 // Decoding a script that starts with a byte-order mark into UTF-8, one character at
-// a time, and the shape of a well-formed UTF-8 character.
+// a time, the shape of a well-formed UTF-8 character, and the one rule by which the
+// tools compare names without regard to letter case.
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "platform/afx_file.h"
 
@@ -28,3 +30,12 @@ constexpr int kMaxDecodedCharacterBytes = 4;
 // U+FFFD.
 std::size_t DecodeCharacter(AfxFileTextForm form, const unsigned char* p, std::size_t nAvailable,
                             unsigned char* pOut, int* pnOut);
+
+// Unicode's simple case folding (CaseFolding.txt, statuses C and S): the one form of
+// letters that differ only in case (A and a; U+00C9 and U+00E9; U+03A3, U+03C3 and
+// the final U+03C2; U+10400 and U+10428). Names whose folded forms are equal are one
+// name to Windows: the checker finds files, and the medium refuses twins, by it.
+unsigned long FoldCase(unsigned long nCodePoint);
+// UTF-8 text with each character folded; a byte that starts no well-formed character
+// stays as it is.
+std::string FoldCaseUtf8(const std::string& text);
