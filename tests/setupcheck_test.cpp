@@ -345,9 +345,8 @@ TEST(SetupCheckLanguageTest, PreviewsTheUsersScript)
     const std::string hant = CrLf({"[Message.zh-Hant]", "Hant"});
     for (const std::string& script : {kRun + hans + hant, kRun + hant + hans}) {
         sim::Reset();
-        sim::AddFile("case.ini", script);
         for (const std::string tag : {"zh-TW", "zh-HK", "zh-CN"}) {
-            const CheckResult result = CheckScript("case.ini", script, CTextWidths(7), tag.c_str());
+            const CheckResult result = CheckScript(script, "", CTextWidths(7), tag.c_str());
             EXPECT_EQ(result.message.substr(0, 4), tag == "zh-CN" ? "Hans" : "Hant") << tag << "\n" << script;
         }
     }
