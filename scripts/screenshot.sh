@@ -10,7 +10,7 @@
 # it takes for the user's language, so the launcher shows the script's sections of
 # that language.
 #
-# Usage: scripts/screenshot.sh [SCRIPT [OUTPUT]] [--dpi N] [--lang TAG]
+# Usage: scripts/screenshot.sh [SCRIPT [OUTPUT]] [--dpi N] [--lang TAG]   (--dpi=N, --lang=TAG too)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -20,6 +20,7 @@ lang=""
 arguments=()
 while [ $# -gt 0 ]; do
   case "$1" in
+    --dpi=*|--lang=*) set -- "${1%%=*}" "${1#*=}" "${@:2}"; continue ;;
     --dpi) [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || { echo "screenshot: --dpi takes a number such as 144" >&2; exit 2; }
            dpi="$2"; shift 2 ;;
     --lang) [[ "${2:-}" =~ ^[A-Za-z]+(-[A-Za-z0-9]+)*$ ]] || { echo "screenshot: --lang takes a language tag such as de or ja-JP" >&2; exit 2; }
