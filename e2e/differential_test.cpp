@@ -318,6 +318,22 @@ TEST(DifferentialRandomTest, ScriptsNearTheLineLimit)
     EXPECT_LT(nPastTheLimit, kScripts * 3 / 4);
 }
 
+// ANSI scripts are read in the system's code page by both: on a Japanese system the
+// double-byte characters of code page 932 (a trail byte 0x5C among them) are quoted
+// as the launcher's boxes show them.
+TEST(DifferentialTest, AnsiScriptsInTheSystemCodePage)
+{
+    const std::string head = "[Run]\r\ninstall.exe\r\n";
+    const std::string scripts[] = {
+        head + "\x93\xFA\x96\x7B\x8C\xEA\r\n",
+        head + "[Title]\r\n\x83\x5C\x83\x74\x83\x67\r\n\x83\x5C\x83\x74\x83\x67 \x82\xA0\r\n",
+        head + "[Message]\r\n\x93\xFA\x96\x7B\x8C\xEA\r\n",
+    };
+    for (const std::string& script : scripts) {
+        ExpectSameOutcome("code page " + std::to_string(GetACP()), script);
+    }
+}
+
 TEST(DifferentialTest, BadScriptCollection)
 {
     WIN32_FIND_DATAW found;

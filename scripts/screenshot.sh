@@ -11,7 +11,7 @@
 # that language.
 #
 # Usage: scripts/screenshot.sh [--dpi N] [--lang TAG] [--] [SCRIPT [OUTPUT]]
-#        (the options may also follow the names)
+#        (the options may also follow the names; --dpi=N, --lang=TAG too)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -21,6 +21,7 @@ lang=""
 arguments=()
 while [ $# -gt 0 ]; do
   case "$1" in
+    --dpi=*|--lang=*) set -- "${1%%=*}" "${1#*=}" "${@:2}"; continue ;;
     --dpi) [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || { echo "screenshot: --dpi takes a number such as 144" >&2; exit 2; }
            dpi="$2"; shift 2 ;;
     --lang) [[ "${2:-}" =~ ^[A-Za-z]+(-[A-Za-z0-9]+)*$ ]] || { echo "screenshot: --lang takes a language tag such as de or ja-JP" >&2; exit 2; }

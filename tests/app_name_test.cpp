@@ -12,6 +12,7 @@ TEST(AppNameFromModulePath, KeepsTheFileNameWithoutItsExtension)
         const char* path;
         bool bDoubleByte;
         const char* name;
+        AfxTextEncoding encoding = AfxTextEncoding::Ansi;
     } kCases[] = {
         {"D:\\SETUP.EXE", false, "SETUP"},
         {"C:\\media/disk.1\\setup", false, "disk"},
@@ -23,11 +24,14 @@ TEST(AppNameFromModulePath, KeepsTheFileNameWithoutItsExtension)
         // A double-byte character whose second byte is 0x5C holds no backslash.
         {"D:\\\x95\x5C\\\x83\x5C\x83\x67.EXE", true, "\x83\x5C\x83\x67"},
         {"D:\\\x95\x5C.EXE", false, ""},
+        // In UTF-8 the same bytes are a broken character and a backslash, whatever the
+        // system's code page.
+        {"D:\\\x95\x5C.EXE", true, "", AfxTextEncoding::Utf8},
     };
     for (const auto& c : kCases) {
         sim::Reset();
         sim::SetDoubleByteCodePage(c.bDoubleByte);
-        EXPECT_EQ(AppNameFromModulePath(c.path), c.name) << "path: [" << c.path << "]";
+        EXPECT_EQ(AppNameFromModulePath(c.path, c.encoding), c.name) << "path: [" << c.path << "]";
     }
 }
 

@@ -1,6 +1,7 @@
 // Whole program runs: the three outcomes of start-up, the frame and its two actions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -270,6 +271,45 @@ TEST(FrameActionTest, FailedStartIsReportedWithTheWholeCommandLine)
         EXPECT_EQ(box.caption, "SETUP");
         EXPECT_EQ(box.owner, FrameWindow());
         EXPECT_FALSE(sim::GetWindowInfo(FrameWindow()).exists);
+    }
+}
+
+// Every text of the script reaches the platform in the script's own encoding, and so
+// does every box about it: the caption, the buttons, the drawn and heard message, the
+// command started and the boxes of the parse and of the start.
+TEST(FrameActionTest, ScriptTextsReachThePlatformInTheScriptsEncoding)
+{
+    const std::string body = "[Title]\r\nT\r\n[Message]\r\nm\r\n[Run]\r\nx.exe\r\n";
+    for (const AfxTextEncoding encoding : {AfxTextEncoding::Ansi, AfxTextEncoding::Utf8}) {
+        const std::string mark = encoding == AfxTextEncoding::Utf8 ? "\xEF\xBB\xBF" : "";
+        ResetWithScript(mark + body);
+        sim::SetWinExecResult(2);
+        std::vector<sim::DrawCall> calls;
+        AccessibleText heard;
+        sim::QueueAction([&] {
+            calls = sim::Paint(ChildWindow(IDC_MESSAGE_VIEW));
+            AfxWndFromHandle(ChildWindow(IDC_MESSAGE_VIEW))->GetAccessibleText(&heard);
+        });
+        sim::QueueClick(IDC_OK);
+        RunLauncher();
+        for (const UINT nID : {0u, static_cast<UINT>(IDC_OK), static_cast<UINT>(IDC_CANCEL)}) {
+            const WindowHandle hWnd = nID == 0 ? FrameWindow() : ChildWindow(nID);
+            EXPECT_EQ(sim::GetWindowInfo(hWnd).textEncoding, encoding) << nID;
+        }
+        const auto drawn = std::find_if(calls.begin(), calls.end(),
+                                        [](const sim::DrawCall& call) { return call.kind == sim::DrawCall::TextOut; });
+        ASSERT_NE(drawn, calls.end());
+        EXPECT_EQ(drawn->encoding, encoding);
+        EXPECT_EQ(heard.encoding, encoding);
+        ASSERT_EQ(sim::StartedCommands().size(), 1u);
+        EXPECT_EQ(sim::StartedCommands()[0].encoding, encoding);
+        ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+        EXPECT_EQ(sim::MessageBoxes()[0].encoding, encoding);
+
+        ResetWithScript(mark + "stray\r\n");
+        RunLauncher();
+        ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+        EXPECT_EQ(sim::MessageBoxes()[0].encoding, encoding);
     }
 }
 

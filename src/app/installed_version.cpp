@@ -42,10 +42,11 @@ std::string VersionQueryPath(std::uint16_t language, std::uint16_t codePage)
     return query + "\\FileVersion";
 }
 
-bool ReadInstalledPath(AfxRootKey root, const char* lpszKey, const char* lpszValue, std::string* pPath)
+bool ReadInstalledPath(AfxRootKey root, const char* lpszKey, const char* lpszValue, AfxTextEncoding encoding,
+                       std::string* pPath)
 {
     CRegKey key;
-    if (!key.Open(root, lpszKey)) {
+    if (!key.Open(root, lpszKey, encoding)) {
         return false;
     }
     char data[kPathBufferSize * AFX_MAX_BYTES_PER_UNIT] = {};
@@ -59,25 +60,25 @@ bool ReadInstalledPath(AfxRootKey root, const char* lpszKey, const char* lpszVal
     return true;
 }
 
-std::string ReadFileVersionString(const std::string& path)
+std::string ReadFileVersionString(const std::string& path, AfxTextEncoding encoding)
 {
-    const std::uint32_t nSize = AfxGetFileVersionInfoSize(path.c_str());
+    const std::uint32_t nSize = AfxGetFileVersionInfoSize(path.c_str(), encoding);
     if (nSize == 0) {
         return {};
     }
     std::vector<char> block(nSize);
-    if (!AfxGetFileVersionInfo(path.c_str(), nSize, block.data())) {
+    if (!AfxGetFileVersionInfo(path.c_str(), encoding, nSize, block.data())) {
         return {};
     }
     const void* pValue = nullptr;
     UINT nLength = 0;
-    if (!AfxVerQueryValue(block.data(), "\\VarFileInfo\\Translation", &pValue, &nLength) || nLength < 4) {
+    if (!AfxVerQueryValue(block.data(), "\\VarFileInfo\\Translation", encoding, &pValue, &nLength) || nLength < 4) {
         return {};
     }
     std::uint16_t translation[2];
     std::memcpy(translation, pValue, sizeof translation);
     const std::string query = VersionQueryPath(translation[0], translation[1]);
-    if (!AfxVerQueryValue(block.data(), query.c_str(), &pValue, &nLength) || pValue == nullptr) {
+    if (!AfxVerQueryValue(block.data(), query.c_str(), encoding, &pValue, &nLength) || pValue == nullptr) {
         return {};
     }
     const char* pszVersion = static_cast<const char*>(pValue);
@@ -100,19 +101,19 @@ int CSetupFrame::CheckInstalledVersion()
     if (!LookUpRootKey(script.m_szRootkey, &root)) {
         // Composed apart from the field, so that a name of any length keeps its suffix.
         const std::string text = std::string(script.m_szRootkey) + kBadRootKeySuffix;
-        MessageBox(text.c_str(), nullptr, MB_OK);
+        MessageBox(text.c_str(), script.m_encoding);
         return 1;
     }
     std::string path;
-    if (!ReadInstalledPath(root, script.m_szRegKey, script.m_szRegValue, &path)) {
+    if (!ReadInstalledPath(root, script.m_szRegKey, script.m_szRegValue, script.m_encoding, &path)) {
         return 0;
     }
-    const std::string version = ReadFileVersionString(path);
+    const std::string version = ReadFileVersionString(path, script.m_encoding);
     if (version.empty() || version == script.m_szRegVersion) {
         return 0;
     }
     if (script.m_szRegText[0][0] != '\0') {
-        MessageBox(script.m_szRegText[0], nullptr, MB_OK);
+        MessageBox(script.m_szRegText[0], script.m_encoding);
     }
     return 1;
 }

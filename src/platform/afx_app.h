@@ -1,6 +1,7 @@
 // The application object, the application-level message box and window classes.
 #pragma once
 
+#include "platform/afx_text.h"
 #include "platform/afx_types.h"
 
 class CWnd;
@@ -24,15 +25,17 @@ public:
 
 CWinApp* AfxGetApp();
 
-// The application name: the executable's file name without directory and extension.
-const char* AfxGetAppName();
+// The application name: the executable's file name without directory and extension,
+// in that encoding.
+const char* AfxGetAppName(AfxTextEncoding encoding);
 
 // Runs the application object from start-up to exit; the result is the exit status.
 int AfxWinMain();
 
 // Application-level box: one OK button, the exclamation icon when the type names
 // no icon, captioned with the application name, owned by the main window if any.
-int AfxMessageBox(const char* lpszText, UINT nType = MB_OK);
+// The text is of that encoding, the script's.
+int AfxMessageBox(const char* lpszText, AfxTextEncoding encoding, UINT nType = MB_OK);
 
 enum class AfxCursor { None, Arrow };
 enum class AfxIcon { None, Application };

@@ -51,7 +51,8 @@ public:
     Color SetBkColor(Color color);
     int SetBkMode(int nBkMode);
     Color SetTextColor(Color color);
-    BOOL TextOut(int x, int y, const char* lpszString, int nCount);
+    // Draws the first nCount bytes of lpszString, a text in that encoding.
+    BOOL TextOut(int x, int y, const char* lpszString, int nCount, AfxTextEncoding encoding);
 
 protected:
     DcHandle m_hDC;

@@ -29,13 +29,14 @@ public:
     CRegKey& operator=(const CRegKey&) = delete;
     ~CRegKey() { Close(); }
 
-    // RegOpenKeyEx with KEY_READ; nonzero on success.
-    BOOL Open(AfxRootKey root, const char* lpszKeyName);
+    // RegOpenKeyEx with KEY_READ; nonzero on success. The key's name, the value names
+    // asked for and the text data given back are of that encoding, the script's.
+    BOOL Open(AfxRootKey root, const char* lpszKeyName, AfxTextEncoding encoding);
     // RegQueryValueEx: 0 on success with the data in pData and its size in bytes in
     // *pnBytes; nonzero when the value is missing or longer than nLimit characters.
-    // Text data (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) arrives in the script's
-    // encoding, its characters counted as the system counts them: bytes of the ANSI
-    // text in an ANSI script, UTF-16 units in a Unicode one, whose UTF-8 takes up to
+    // Text data (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) arrives in the key's encoding,
+    // its characters counted as the system counts them: bytes of the ANSI text in an
+    // ANSI script, UTF-16 units in a Unicode one, whose UTF-8 takes up to
     // AFX_MAX_BYTES_PER_UNIT bytes for each. Other data is raw, nLimit bytes at most.
     // pData has room for nLimit * AFX_MAX_BYTES_PER_UNIT bytes. An empty name reads
     // the key's unnamed default value.
@@ -44,21 +45,24 @@ public:
 
 private:
     void* m_hKey = nullptr;
+    AfxTextEncoding m_encoding = AfxTextEncoding::Ansi;
 };
 
-// Version resources (version.dll), loaded only from the system directory. A text
-// value (under "\StringFileInfo") comes in the script's encoding, in storage of the
-// platform's that lasts until the next query, its length counting the NUL.
-std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName);
-BOOL AfxGetFileVersionInfo(const char* lpszFileName, std::uint32_t nSize, void* pBlock);
-BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void** ppBuffer, UINT* pnLength);
+// Version resources (version.dll), loaded only from the system directory. File
+// names, queries and a text value (under "\StringFileInfo") are of the encoding
+// given, the script's; a value comes in storage of the platform's that lasts until
+// the next query, its length counting the NUL.
+std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName, AfxTextEncoding encoding);
+BOOL AfxGetFileVersionInfo(const char* lpszFileName, AfxTextEncoding encoding, std::uint32_t nSize, void* pBlock);
+BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, AfxTextEncoding encoding, const void** ppBuffer,
+                      UINT* pnLength);
 
 // Starts a command line, text of that encoding, with the given show command,
 // searching for the program as WinExec does; a result below 32 means failure.
 UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow);
 
-// The full path of the running executable.
-const char* AfxGetModuleFileName();
+// The full path of the running executable, in that encoding.
+const char* AfxGetModuleFileName(AfxTextEncoding encoding);
 
 // The desktop's work area: the screen less the task bar.
 CRect AfxGetWorkArea();

@@ -14,13 +14,6 @@
 
 enum class AfxTextEncoding { Ansi, Utf8 };
 
-// The encoding in which texts cross the platform's edge (window and box texts,
-// drawn text, paths, the registry): ANSI until the launcher, having opened its
-// script, sets the script's encoding, once, before anything of the script is shown.
-// The console tools never set it.
-void AfxSetTextEncoding(AfxTextEncoding encoding);
-AfxTextEncoding AfxGetTextEncoding();
-
 // Bytes of the character that starts at p (p[0] != 0), never past the NUL. ANSI: 2
 // for a lead byte followed by a non-NUL byte, else 1. UTF-8: the length of a
 // well-formed sequence, else 1 (a broken byte is one character, shown as U+FFFD).
@@ -36,8 +29,7 @@ char* AfxStrChr(char* psz, char c, AfxTextEncoding encoding);
 // Ends the string at the first occurrence of c, never inside a character; no change if none.
 void AfxCutAt(char* psz, char c, AfxTextEncoding encoding);
 // The last character of the string that is one of pszSet, never inside a
-// character; null if none. System texts (the module path) come in the platform's
-// encoding (AfxGetTextEncoding).
+// character; null if none.
 const char* AfxFindLastOf(const char* psz, const char* pszSet, AfxTextEncoding encoding);
 
 // Whole-string equality with the ASCII letters A-Z taken as a-z on both sides; no

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/afx_msgmap.h"
+#include "platform/afx_text.h"
 #include "platform/afx_types.h"
 
 class CDC;
@@ -26,10 +27,11 @@ struct CreateStruct {
     UINT nID = 0;
 };
 
-// What a screen reader hears of a window, in the script's text encoding.
+// What a screen reader hears of a window, text of that encoding (the script's).
 struct AccessibleText {
     std::string name;
     std::string value;  // also given as the description, for readers that ask for that
+    AfxTextEncoding encoding = AfxTextEncoding::Ansi;
 };
 
 struct ScrollBarInfo {
@@ -48,10 +50,11 @@ public:
     // Destroys the window if it still exists.
     virtual ~CWnd();
 
-    BOOL Create(const char* lpszClassName, const char* lpszWindowName, UINT dwStyle, const CRect& rect,
-                CWnd* pParentWnd, UINT nID);
-    BOOL CreateEx(UINT dwExStyle, const char* lpszClassName, const char* lpszWindowName, UINT dwStyle,
-                  const CRect& rect, CWnd* pParentWnd, UINT nID);
+    // The window's name is text of that encoding.
+    BOOL Create(const char* lpszClassName, const char* lpszWindowName, AfxTextEncoding encoding, UINT dwStyle,
+                const CRect& rect, CWnd* pParentWnd, UINT nID);
+    BOOL CreateEx(UINT dwExStyle, const char* lpszClassName, const char* lpszWindowName, AfxTextEncoding encoding,
+                  UINT dwStyle, const CRect& rect, CWnd* pParentWnd, UINT nID);
     BOOL DestroyWindow();
 
     WindowHandle GetSafeHwnd() const { return m_hWnd; }
@@ -74,8 +77,10 @@ public:
     void UpdateWindow();
 
     BOOL PostMessage(UINT message, MsgWParam wParam = 0, MsgLParam lParam = 0);
-    // Modal box owned by this window; a null caption gives the application name.
-    int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
+    // Modal box owned by this window, its text of that encoding; a null caption gives
+    // the application name.
+    int MessageBox(const char* lpszText, AfxTextEncoding encoding, const char* lpszCaption = nullptr,
+                   UINT nType = MB_OK);
 
     // The answer to WM_GETOBJECT for the client area: a read-only text object for
     // screen readers, which holds nothing but the window handle and each time it is
@@ -113,7 +118,8 @@ protected:
 class CFrameWnd : public CWnd {
 public:
     // Creates a top-level frame; a null class name takes the standard frame class.
-    BOOL Create(const char* lpszClassName, const char* lpszWindowName, UINT dwStyle, const CRect& rect);
+    BOOL Create(const char* lpszClassName, const char* lpszWindowName, AfxTextEncoding encoding, UINT dwStyle,
+                const CRect& rect);
 
 protected:
     // A frame deletes itself after its window is gone, unless its creation failed:
@@ -126,5 +132,6 @@ private:
 
 class CButton : public CWnd {
 public:
-    BOOL Create(const char* lpszCaption, UINT dwStyle, const CRect& rect, CWnd* pParentWnd, UINT nID);
+    BOOL Create(const char* lpszCaption, AfxTextEncoding encoding, UINT dwStyle, const CRect& rect, CWnd* pParentWnd,
+                UINT nID);
 };

@@ -17,8 +17,9 @@ namespace os {
 
 // Windows. A window created with a bound object delivers its messages, from the
 // first one on, to pBound->DispatchFromSystem until WM_NCDESTROY.
+// The window's name is of that encoding.
 WindowHandle CreateWindowEx(UINT dwExStyle, const char* lpszClassName, const char* lpszWindowName, UINT dwStyle,
-                            const CRect& rect, WindowHandle hParent, UINT nID, CWnd* pBound);
+                            const CRect& rect, WindowHandle hParent, UINT nID, CWnd* pBound, AfxTextEncoding encoding);
 BOOL DestroyWindow(WindowHandle hWnd);
 // Forgets the object bound to a window; called on WM_NCDESTROY.
 void UnbindWindow(WindowHandle hWnd);
@@ -40,7 +41,9 @@ const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color*
 MsgResult AccessibleTextObject(WindowHandle hWnd, UINT nFlags);
 
 // Message boxes, the message loop and the process's show command.
-int MessageBox(WindowHandle hOwner, const char* lpszText, const char* lpszCaption, UINT nType);
+// The text and the caption are of that encoding.
+int MessageBox(WindowHandle hOwner, const char* lpszText, const char* lpszCaption, UINT nType,
+               AfxTextEncoding encoding);
 int RunMessageLoop();
 void PostQuitMessage(int nExitCode);
 int GetStartupShowCommand();
@@ -57,7 +60,7 @@ void FillRect(DcHandle hDC, const CRect& rect, void* hBrush);
 Color SetBkColor(DcHandle hDC, Color color);
 int SetBkMode(DcHandle hDC, int nBkMode);
 Color SetTextColor(DcHandle hDC, Color color);
-BOOL TextOut(DcHandle hDC, int x, int y, const char* lpszString, int nCount);
+BOOL TextOut(DcHandle hDC, int x, int y, const char* lpszString, int nCount, AfxTextEncoding encoding);
 // The system's graphemes and line breaks in nLength bytes of UTF-8 text: pFlags (as
 // many bytes, zeroed) gets AFX_CHAR_STOP and AFX_BREAK_BEFORE. False, with pFlags
 // untouched, when the system has no break finder or it fails.

@@ -70,7 +70,7 @@ BOOL Fail(const CScriptFile& file, const char* pszText)
     if (file.m_pReporter != nullptr) {
         file.m_pReporter->Error(pszText, file.m_nLineStart);
     } else if (pszText != nullptr) {
-        AfxMessageBox(pszText);
+        AfxMessageBox(pszText, file.TextEncoding());
     }
     return FALSE;
 }
@@ -179,13 +179,13 @@ BOOL CSetupScript::Load()
 {
     if (!m_file.Open(kScriptName)) {
         // The launcher still runs, with the defaults, when there is no script.
-        AfxMessageBox((std::string("Can't open ") + kScriptName).c_str());
+        AfxMessageBox((std::string("Can't open ") + kScriptName).c_str(), m_encoding);
         return TRUE;
     }
     // Everything the script says reaches the platform in its own encoding, the
-    // boxes of the parse included.
-    AfxSetTextEncoding(m_file.TextEncoding());
-    // The file stays open after this: the record's destructor closes it.
+    // boxes of the parse included: the record's m_encoding, which Parse sets, is
+    // that encoding's one source. The file stays open after this: the record's
+    // destructor closes it.
     return Parse(AfxGetUserLanguages());
 }
 

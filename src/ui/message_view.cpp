@@ -44,7 +44,7 @@ int CMessageView::LayoutLines(CDC* pDC)
                       MessageGeometry{m_nClientWidth, m_metrics.nViewLeftMargin, m_nAveCharWidth}, measure,
                       AfxFindUnicodeLineBreaks);
     if (wrapped.limitHit) {
-        AfxMessageBox("Maximum number of view lines exceeded");
+        AfxMessageBox("Maximum number of view lines exceeded", theScript.m_encoding);
     }
     for (const std::string& line : wrapped.lines) {
         char* pszLine = new char[line.size() + 1];
@@ -93,7 +93,8 @@ void CMessageView::OnPaint()
         const int nLine = y / m_nLineHeight;
         if (nLine >= 0 && nLine < m_nLineCount) {
             const char* pszLine = m_apszLines[nLine];
-            dc.TextOut(m_metrics.nViewLeftMargin, y, pszLine, static_cast<int>(std::strlen(pszLine)));
+            dc.TextOut(m_metrics.nViewLeftMargin, y, pszLine, static_cast<int>(std::strlen(pszLine)),
+                       theScript.m_encoding);
         }
     }
 }
@@ -153,6 +154,7 @@ MsgResult CMessageView::OnGetObject(UINT nFlags, int nObjectId)
 BOOL CMessageView::GetAccessibleText(AccessibleText* pText) const
 {
     pText->name = theScript.m_szTitle;
+    pText->encoding = theScript.m_encoding;
     pText->value.clear();
     for (int i = 0; i < m_nLineCount; ++i) {
         std::size_t nLength = std::strlen(m_apszLines[i]);

@@ -36,7 +36,8 @@ END_MESSAGE_MAP()
 
 CSetupFrame::CSetupFrame() : m_metrics(LayoutMetrics{}.Scaled(AfxGetDisplayDpi()))
 {
-    Create(nullptr, theScript.m_szTitle, SETUP_FRAME_STYLE, CRect{0, 0, m_metrics.nFrameWidth, m_metrics.nFrameHeight});
+    Create(nullptr, theScript.m_szTitle, theScript.m_encoding, SETUP_FRAME_STYLE,
+           CRect{0, 0, m_metrics.nFrameWidth, m_metrics.nFrameHeight});
 }
 
 CSetupFrame::~CSetupFrame()
@@ -67,8 +68,8 @@ int CSetupFrame::OnCreate(CreateStruct* lpCreateStruct)
     }
     const Color background = GetSysColor(COLOR_WINDOW);
     const char* lpszViewClass = AfxRegisterWndClass(0, AfxCursor::None, &background, AfxIcon::None);
-    if (!m_pMessageView->Create(lpszViewClass, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, geometry.view,
-                                this, IDC_MESSAGE_VIEW)) {
+    if (!m_pMessageView->Create(lpszViewClass, nullptr, theScript.m_encoding,
+                                WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, geometry.view, this, IDC_MESSAGE_VIEW)) {
         // Without its view the launcher still offers its two buttons.
         delete m_pMessageView;
         m_pMessageView = nullptr;
@@ -98,8 +99,10 @@ bool CSetupFrame::MeasureCaptions(CSize* pCancelCaption, CSize* pOkCaption)
 void CSetupFrame::LayoutButtons(const CRect& client, CSize cancelCaption, CSize okCaption)
 {
     const ButtonLayout layout = LayoutButtonRects(client, cancelCaption, okCaption, m_metrics);
-    m_btnCancel.Create(theScript.m_szCancel, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, layout.cancel, this, IDC_CANCEL);
-    m_btnOk.Create(theScript.m_szOk, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, layout.ok, this, IDC_OK);
+    m_btnCancel.Create(theScript.m_szCancel, theScript.m_encoding, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                       layout.cancel, this, IDC_CANCEL);
+    m_btnOk.Create(theScript.m_szOk, theScript.m_encoding, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, layout.ok, this,
+                   IDC_OK);
 }
 
 // Paints the frame's own background; the buttons and the view paint themselves.
@@ -143,7 +146,7 @@ void CSetupFrame::OnOk()
     if (theScript.m_szRun[0] != '\0' &&
         AfxWinExec(theScript.m_szRun, theScript.m_encoding, SW_SHOWNORMAL) < kFirstSuccessfulExecResult) {
         const std::string text = std::string("Error executing ") + theScript.m_szRun;
-        MessageBox(text.c_str(), nullptr, MB_OK);
+        MessageBox(text.c_str(), theScript.m_encoding);
     }
     CloseMessageView();
     DestroyWindow();  // deletes this object

@@ -61,7 +61,7 @@ bool AfxIsLeadByte(unsigned char c) { return ConsoleIsLeadByte(c); }
 // A checker reads the untagged sections unless it is told a language.
 std::vector<std::string> AfxGetUserLanguages() { return {}; }
 
-int AfxMessageBox(const char* lpszText, UINT)
+int AfxMessageBox(const char* lpszText, AfxTextEncoding, UINT)
 {
     ConsoleWrite(stderr, std::string(lpszText) + "\n");
     return IDOK;

@@ -28,11 +28,11 @@ int CWinApp::ExitInstance() { return 0; }
 
 CWinApp* AfxGetApp() { return g_pApp; }
 
-const char* AfxGetAppName()
+const char* AfxGetAppName(AfxTextEncoding encoding)
 {
     // Computed on every call: the tests run several programs in one process.
     static std::string name;
-    name = AppNameFromModulePath(AfxGetModuleFileName());
+    name = AppNameFromModulePath(AfxGetModuleFileName(encoding), encoding);
     return name.c_str();
 }
 
@@ -56,14 +56,14 @@ int AfxWinMain()
     return 0;
 }
 
-int AfxMessageBox(const char* lpszText, UINT nType)
+int AfxMessageBox(const char* lpszText, AfxTextEncoding encoding, UINT nType)
 {
     if ((nType & MB_ICONMASK) == 0) {
         nType |= MB_ICONEXCLAMATION;
     }
     CWinApp* pApp = AfxGetApp();
     WindowHandle hOwner = (pApp != nullptr && pApp->m_pMainWnd != nullptr) ? pApp->m_pMainWnd->m_hWnd : nullptr;
-    return os::MessageBox(hOwner, lpszText, AfxGetAppName(), nType);
+    return os::MessageBox(hOwner, lpszText, AfxGetAppName(encoding), nType, encoding);
 }
 
 const char* AfxRegisterWndClass(UINT nClassStyle, AfxCursor cursor, const Color* pBackground, AfxIcon icon)

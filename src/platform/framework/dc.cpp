@@ -37,9 +37,9 @@ int CDC::SetBkMode(int nBkMode) { return os::SetBkMode(m_hDC, nBkMode); }
 
 Color CDC::SetTextColor(Color color) { return os::SetTextColor(m_hDC, color); }
 
-BOOL CDC::TextOut(int x, int y, const char* lpszString, int nCount)
+BOOL CDC::TextOut(int x, int y, const char* lpszString, int nCount, AfxTextEncoding encoding)
 {
-    return os::TextOut(m_hDC, x, y, lpszString, nCount);
+    return os::TextOut(m_hDC, x, y, lpszString, nCount, encoding);
 }
 
 CScreenDC::CScreenDC() : CDC(os::GetDC(nullptr)) {}

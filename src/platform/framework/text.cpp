@@ -6,16 +6,6 @@
 
 #include "platform/framework/unicode_text.h"
 
-namespace {
-
-AfxTextEncoding g_encoding = AfxTextEncoding::Ansi;
-
-}  // namespace
-
-void AfxSetTextEncoding(AfxTextEncoding encoding) { g_encoding = encoding; }
-
-AfxTextEncoding AfxGetTextEncoding() { return g_encoding; }
-
 int AfxCharLength(const char* p, AfxTextEncoding encoding)
 {
     const unsigned char* pBytes = reinterpret_cast<const unsigned char*>(p);

@@ -34,18 +34,18 @@ CWnd::~CWnd()
     }
 }
 
-BOOL CWnd::Create(const char* lpszClassName, const char* lpszWindowName, UINT dwStyle, const CRect& rect,
-                  CWnd* pParentWnd, UINT nID)
+BOOL CWnd::Create(const char* lpszClassName, const char* lpszWindowName, AfxTextEncoding encoding, UINT dwStyle,
+                  const CRect& rect, CWnd* pParentWnd, UINT nID)
 {
-    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID);
+    return CreateEx(0, lpszClassName, lpszWindowName, encoding, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CWnd::CreateEx(UINT dwExStyle, const char* lpszClassName, const char* lpszWindowName, UINT dwStyle,
-                    const CRect& rect, CWnd* pParentWnd, UINT nID)
+BOOL CWnd::CreateEx(UINT dwExStyle, const char* lpszClassName, const char* lpszWindowName, AfxTextEncoding encoding,
+                    UINT dwStyle, const CRect& rect, CWnd* pParentWnd, UINT nID)
 {
     WindowHandle hParent = pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr;
     WindowHandle hWnd =
-        os::CreateWindowEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect, hParent, nID, this);
+        os::CreateWindowEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect, hParent, nID, this, encoding);
     if (hWnd == nullptr) {
         m_hWnd = nullptr;
         return FALSE;
@@ -127,9 +127,10 @@ BOOL CWnd::PostMessage(UINT message, MsgWParam wParam, MsgLParam lParam)
     return os::PostMessage(m_hWnd, message, wParam, lParam);
 }
 
-int CWnd::MessageBox(const char* lpszText, const char* lpszCaption, UINT nType)
+int CWnd::MessageBox(const char* lpszText, AfxTextEncoding encoding, const char* lpszCaption, UINT nType)
 {
-    return os::MessageBox(m_hWnd, lpszText, lpszCaption != nullptr ? lpszCaption : AfxGetAppName(), nType);
+    return os::MessageBox(m_hWnd, lpszText, lpszCaption != nullptr ? lpszCaption : AfxGetAppName(encoding), nType,
+                          encoding);
 }
 
 MsgResult CWnd::DispatchFromSystem(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam)
@@ -180,7 +181,8 @@ MsgResult CWnd::Default()
 
 int CWnd::OnCreate(CreateStruct* /*lpCreateStruct*/) { return static_cast<int>(Default()); }
 
-BOOL CFrameWnd::Create(const char* lpszClassName, const char* lpszWindowName, UINT dwStyle, const CRect& rect)
+BOOL CFrameWnd::Create(const char* lpszClassName, const char* lpszWindowName, AfxTextEncoding encoding, UINT dwStyle,
+                       const CRect& rect)
 {
     if (lpszClassName == nullptr) {
         const Color windowBackground = GetSysColor(COLOR_WINDOW);
@@ -188,7 +190,8 @@ BOOL CFrameWnd::Create(const char* lpszClassName, const char* lpszWindowName, UI
                                             &windowBackground, AfxIcon::Application);
     }
     m_bAutoDelete = false;
-    const BOOL created = CreateEx(WS_EX_CLIENTEDGE, lpszClassName, lpszWindowName, dwStyle, rect, nullptr, 0);
+    const BOOL created =
+        CreateEx(WS_EX_CLIENTEDGE, lpszClassName, lpszWindowName, encoding, dwStyle, rect, nullptr, 0);
     m_bAutoDelete = created != FALSE;
     return created;
 }
@@ -200,9 +203,10 @@ void CFrameWnd::PostNcDestroy()
     }
 }
 
-BOOL CButton::Create(const char* lpszCaption, UINT dwStyle, const CRect& rect, CWnd* pParentWnd, UINT nID)
+BOOL CButton::Create(const char* lpszCaption, AfxTextEncoding encoding, UINT dwStyle, const CRect& rect,
+                     CWnd* pParentWnd, UINT nID)
 {
     WindowHandle hParent = pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr;
-    m_hWnd = os::CreateWindowEx(0, "BUTTON", lpszCaption, dwStyle, rect, hParent, nID, nullptr);
+    m_hWnd = os::CreateWindowEx(0, "BUTTON", lpszCaption, dwStyle, rect, hParent, nID, nullptr, encoding);
     return m_hWnd != nullptr ? TRUE : FALSE;
 }

@@ -71,6 +71,7 @@ int VersionQueryCount();
 struct StartedCommand {
     std::string commandLine;
     int nCmdShow;
+    AfxTextEncoding encoding;
 };
 // Result of every WinExec from now on (below 32: failure).
 void SetWinExecResult(UINT result);
@@ -83,6 +84,7 @@ struct MessageBoxRecord {
     UINT type;
     WindowHandle owner;
     bool ownerVisible;
+    AfxTextEncoding encoding;  // of the text and the caption
 };
 const std::vector<MessageBoxRecord>& MessageBoxes();
 // Runs while a box is up, after the box has drained the posted messages.
@@ -98,6 +100,7 @@ struct WindowInfo {
     bool exists = false;
     std::string className;
     std::string text;
+    AfxTextEncoding textEncoding = AfxTextEncoding::Ansi;
     UINT style = 0;
     UINT exStyle = 0;
     UINT id = 0;
@@ -126,6 +129,7 @@ struct DrawCall {
     Color color = 0;  // FillRect (brush colour), SetBkColor, SetTextColor
     int mode = 0;     // SetBkMode
     std::string text; // TextOut
+    AfxTextEncoding encoding = AfxTextEncoding::Ansi;  // TextOut
 };
 // Sends WM_PAINT to the window and returns the drawing calls of that paint.
 std::vector<DrawCall> Paint(WindowHandle hWnd);

@@ -163,12 +163,13 @@ Color SetTextColor(DcHandle hDC, Color color)
     return sim::RecordColor(hDC, &SimDc::textColor, sim::DrawCall::SetTextColor, color);
 }
 
-BOOL TextOut(DcHandle hDC, int x, int y, const char* lpszString, int nCount)
+BOOL TextOut(DcHandle hDC, int x, int y, const char* lpszString, int nCount, AfxTextEncoding encoding)
 {
     sim::DrawCall call = sim::MakeCall(sim::DrawCall::TextOut);
     call.x = x;
     call.y = y;
     call.text.assign(lpszString, nCount > 0 ? static_cast<std::size_t>(nCount) : 0);
+    call.encoding = encoding;
     sim::ToDc(hDC)->calls.push_back(call);
     return TRUE;
 }

@@ -1,5 +1,4 @@
 // The one simulated machine, and resetting it between tests.
-#include "platform/afx_text.h"
 #include "platform/sim/sim_state.h"
 
 namespace sim {
@@ -13,7 +12,6 @@ Machine& TheMachine()
 void Reset()
 {
     TheMachine() = Machine{};
-    AfxSetTextEncoding(AfxTextEncoding::Ansi);
 }
 
 }  // namespace sim

@@ -19,6 +19,7 @@ struct SimWindow {
     bool exists = true;
     std::string className;
     std::string text;
+    AfxTextEncoding textEncoding = AfxTextEncoding::Ansi;
     UINT style = 0;
     UINT exStyle = 0;
     UINT id = 0;

@@ -15,11 +15,11 @@ constexpr char kVersionMagic[4] = {'S', 'I', 'M', 'V'};
 
 // The registry's text limit counts bytes of ANSI text, or UTF-16 units of UTF-8 (two
 // for a four-byte character).
-std::uint32_t SystemTextUnits(const std::string& data)
+std::uint32_t SystemTextUnits(const std::string& data, AfxTextEncoding encoding)
 {
     std::uint32_t nUnits = 0;
     for (const unsigned char c : data) {
-        nUnits += AfxGetTextEncoding() == AfxTextEncoding::Ansi ? 1 : (c & 0xC0) == 0x80 ? 0 : (c >= 0xF0 ? 2 : 1);
+        nUnits += encoding == AfxTextEncoding::Ansi ? 1 : (c & 0xC0) == 0x80 ? 0 : (c >= 0xF0 ? 2 : 1);
     }
     return nUnits;
 }
@@ -100,7 +100,7 @@ void SetUserLanguages(const std::vector<std::string>& tags) { TheMachine().userL
 
 }  // namespace sim
 
-BOOL CRegKey::Open(AfxRootKey root, const char* lpszKeyName)
+BOOL CRegKey::Open(AfxRootKey root, const char* lpszKeyName, AfxTextEncoding encoding)
 {
     Close();
     sim::Machine& m = sim::TheMachine();
@@ -110,6 +110,7 @@ BOOL CRegKey::Open(AfxRootKey root, const char* lpszKeyName)
         return FALSE;
     }
     m_hKey = new std::string(name);
+    m_encoding = encoding;
     return TRUE;
 }
 
@@ -124,7 +125,7 @@ long CRegKey::QueryValue(const char* lpszValueName, void* pData, std::uint32_t n
         return sim::kErrorFileNotFound;
     }
     const std::string& data = it->second;
-    if (sim::SystemTextUnits(data) > nLimit) {
+    if (sim::SystemTextUnits(data, m_encoding) > nLimit) {
         *pnBytes = static_cast<std::uint32_t>(data.size());
         return sim::kErrorMoreData;
     }
@@ -139,7 +140,7 @@ void CRegKey::Close()
     m_hKey = nullptr;
 }
 
-std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName)
+std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName, AfxTextEncoding)
 {
     sim::Machine& m = sim::TheMachine();
     ++m.versionQueries;
@@ -147,7 +148,7 @@ std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName)
     return it == m.versions.end() ? 0 : static_cast<std::uint32_t>(sim::SerializeVersion(it->second).size());
 }
 
-BOOL AfxGetFileVersionInfo(const char* lpszFileName, std::uint32_t nSize, void* pBlock)
+BOOL AfxGetFileVersionInfo(const char* lpszFileName, AfxTextEncoding, std::uint32_t nSize, void* pBlock)
 {
     const auto& versions = sim::TheMachine().versions;
     const auto it = versions.find(sim::ToLower(lpszFileName));
@@ -162,7 +163,8 @@ BOOL AfxGetFileVersionInfo(const char* lpszFileName, std::uint32_t nSize, void* 
     return TRUE;
 }
 
-BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void** ppBuffer, UINT* pnLength)
+BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, AfxTextEncoding, const void** ppBuffer,
+                      UINT* pnLength)
 {
     const char* block = static_cast<const char*>(pBlock);
     if (std::memcmp(block, sim::kVersionMagic, sizeof sim::kVersionMagic) != 0) {
@@ -199,15 +201,15 @@ BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void**
     return FALSE;
 }
 
-UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding, int nCmdShow)
+UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow)
 {
     sim::Machine& m = sim::TheMachine();
-    m.started.push_back({lpszCmdLine, nCmdShow});
+    m.started.push_back({lpszCmdLine, nCmdShow, encoding});
     m.events.push_back(std::string("WinExec ") + lpszCmdLine);
     return m.winExecResult;
 }
 
-const char* AfxGetModuleFileName() { return sim::TheMachine().moduleFileName.c_str(); }
+const char* AfxGetModuleFileName(AfxTextEncoding) { return sim::TheMachine().moduleFileName.c_str(); }
 
 CRect AfxGetWorkArea() { return sim::TheMachine().workArea; }
 

@@ -178,6 +178,7 @@ WindowInfo GetWindowInfo(WindowHandle hWnd)
     info.exists = w.exists;
     info.className = w.className;
     info.text = w.text;
+    info.textEncoding = w.textEncoding;
     info.style = w.style;
     info.exStyle = w.exStyle;
     info.id = w.id;
@@ -294,7 +295,7 @@ using sim::SimWindow;
 using sim::TheMachine;
 
 WindowHandle CreateWindowEx(UINT dwExStyle, const char* lpszClassName, const char* lpszWindowName, UINT dwStyle,
-                            const CRect& rect, WindowHandle hParent, UINT nID, CWnd* pBound)
+                            const CRect& rect, WindowHandle hParent, UINT nID, CWnd* pBound, AfxTextEncoding encoding)
 {
     sim::Machine& m = TheMachine();
     const std::string className = lpszClassName != nullptr ? lpszClassName : "";
@@ -308,6 +309,7 @@ WindowHandle CreateWindowEx(UINT dwExStyle, const char* lpszClassName, const cha
     w->handle = m.windows.size() + 1;
     w->className = className;
     w->text = lpszWindowName != nullptr ? lpszWindowName : "";
+    w->textEncoding = encoding;
     w->style = dwStyle & ~WS_VISIBLE;
     w->exStyle = dwExStyle;
     w->id = nID;
@@ -547,12 +549,13 @@ const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color*
     return it->first.c_str();
 }
 
-int MessageBox(WindowHandle hOwner, const char* lpszText, const char* lpszCaption, UINT nType)
+int MessageBox(WindowHandle hOwner, const char* lpszText, const char* lpszCaption, UINT nType,
+               AfxTextEncoding encoding)
 {
     sim::Machine& m = TheMachine();
     SimWindow* owner = FindWindow(hOwner);
     sim::MessageBoxRecord record{lpszText != nullptr ? lpszText : "", lpszCaption != nullptr ? lpszCaption : "",
-                                 nType, hOwner, owner != nullptr && sim::EffectivelyVisible(*owner)};
+                                 nType, hOwner, owner != nullptr && sim::EffectivelyVisible(*owner), encoding};
     m.messageBoxes.push_back(record);
     m.events.push_back("MessageBox " + record.text);
     // A modal box runs its own loop: messages already posted are dispatched inside it.

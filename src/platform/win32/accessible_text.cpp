@@ -209,7 +209,7 @@ private:
         if (pWnd == nullptr || !pWnd->GetAccessibleText(&text)) {
             return CO_E_OBJNOTCONNECTED;
         }
-        const WideText wide((text.*pPart).c_str(), static_cast<int>((text.*pPart).size()));
+        const WideText wide((text.*pPart).c_str(), static_cast<int>((text.*pPart).size()), text.encoding);
         *pbstr = GetAccessibilityLibraries().pfnSysAllocStringLen(wide.c_str(), static_cast<UINT>(wide.length()));
         return *pbstr != nullptr ? S_OK : E_OUTOFMEMORY;
     }

@@ -80,12 +80,12 @@ int SetBkMode(DcHandle hDC, int nBkMode) { return ::SetBkMode(ToHdc(hDC), nBkMod
 
 Color SetTextColor(DcHandle hDC, Color color) { return ::SetTextColor(ToHdc(hDC), color); }
 
-BOOL TextOut(DcHandle hDC, int x, int y, const char* lpszString, int nCount)
+BOOL TextOut(DcHandle hDC, int x, int y, const char* lpszString, int nCount, AfxTextEncoding encoding)
 {
     if (nCount < 0) {
         return FALSE;
     }
-    const WideText text(lpszString, nCount);
+    const WideText text(lpszString, nCount, encoding);
     return ::TextOutW(ToHdc(hDC), x, y, text.c_str(), text.length());
 }
 

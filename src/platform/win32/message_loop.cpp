@@ -5,9 +5,10 @@
 
 namespace os {
 
-int MessageBox(WindowHandle hOwner, const char* lpszText, const char* lpszCaption, UINT nType)
+int MessageBox(WindowHandle hOwner, const char* lpszText, const char* lpszCaption, UINT nType, AfxTextEncoding encoding)
 {
-    return ::MessageBoxW(ToHwnd(hOwner), WideText(lpszText).c_str(), WideText(lpszCaption).c_str(), nType);
+    return ::MessageBoxW(ToHwnd(hOwner), WideText(lpszText, -1, encoding).c_str(),
+                         WideText(lpszCaption, -1, encoding).c_str(), nType);
 }
 
 int RunMessageLoop()

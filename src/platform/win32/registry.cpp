@@ -28,15 +28,17 @@ bool IsText(DWORD nType) { return nType == REG_SZ || nType == REG_EXPAND_SZ || n
 
 }  // namespace
 
-BOOL CRegKey::Open(AfxRootKey root, const char* lpszKeyName)
+BOOL CRegKey::Open(AfxRootKey root, const char* lpszKeyName, AfxTextEncoding encoding)
 {
     Close();
     HKEY hRoot = ToPredefinedKey(root);
     HKEY hKey = nullptr;
-    if (hRoot == nullptr || ::RegOpenKeyExW(hRoot, WideText(lpszKeyName).c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
+    if (hRoot == nullptr ||
+        ::RegOpenKeyExW(hRoot, WideText(lpszKeyName, -1, encoding).c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
         return FALSE;
     }
     m_hKey = hKey;
+    m_encoding = encoding;
     return TRUE;
 }
 
@@ -51,13 +53,14 @@ long CRegKey::QueryValue(const char* lpszValueName, void* pData, std::uint32_t n
     BYTE* pStored = new BYTE[nCapacity + sizeof(wchar_t)];
     DWORD nType = 0;
     DWORD nBytes = nCapacity;
-    LONG nResult = ::RegQueryValueExW(static_cast<HKEY>(m_hKey), WideText(lpszValueName).c_str(), nullptr, &nType,
-                                      pStored, &nBytes);
+    LONG nResult = ::RegQueryValueExW(static_cast<HKEY>(m_hKey), WideText(lpszValueName, -1, m_encoding).c_str(),
+                                      nullptr, &nType, pStored, &nBytes);
     if (nResult == ERROR_SUCCESS && IsText(nType)) {
         // The NUL the stored text ends with, if any, is converted with it.
-        const NarrowText text(reinterpret_cast<const wchar_t*>(pStored), static_cast<int>(nBytes / sizeof(wchar_t)));
+        const NarrowText text(reinterpret_cast<const wchar_t*>(pStored), static_cast<int>(nBytes / sizeof(wchar_t)),
+                              m_encoding);
         const DWORD nTextBytes = static_cast<DWORD>(text.length());
-        const DWORD nMaxBytes = AfxGetTextEncoding() == AfxTextEncoding::Ansi ? nLimit : nLimit * AFX_MAX_BYTES_PER_UNIT;
+        const DWORD nMaxBytes = m_encoding == AfxTextEncoding::Ansi ? nLimit : nLimit * AFX_MAX_BYTES_PER_UNIT;
         if (nTextBytes > nMaxBytes) {
             nResult = ERROR_MORE_DATA;
         } else {

@@ -5,7 +5,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 
-const char* AfxGetModuleFileName()
+const char* AfxGetModuleFileName(AfxTextEncoding encoding)
 {
     // Room for the longest path the system reports, not only MAX_PATH.
     constexpr DWORD kUnits = 32768;
@@ -14,10 +14,10 @@ const char* AfxGetModuleFileName()
     if (nLength >= kUnits) {
         nLength = kUnits - 1;  // truncated: the buffer may be unterminated
     }
-    // In the script's encoding of the moment; the previous call's text is let go.
+    // The previous call's text is let go.
     static char* pszPath = nullptr;
     delete[] pszPath;
-    pszPath = NarrowText(szPath, static_cast<int>(nLength)).release();
+    pszPath = NarrowText(szPath, static_cast<int>(nLength), encoding).release();
     return pszPath;
 }
 

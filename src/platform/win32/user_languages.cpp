@@ -26,7 +26,7 @@ void AddPreferredLanguages(std::vector<std::string>* pTags)
         return;
     }
     for (const wchar_t* p = list.data(); *p != L'\0'; p += ::lstrlenW(p) + 1) {
-        pTags->push_back(NarrowText(p).c_str());
+        pTags->push_back(NarrowText(p, -1, AfxTextEncoding::Utf8).c_str());
     }
 }
 

@@ -43,7 +43,7 @@ bool IsStringQuery(const char* lpszSubBlock)
 }
 
 // A text value in the script's encoding, kept until the next one is asked for.
-const char* KeepNarrowValue(const wchar_t* pszValue, UINT nUnits, UINT* pnLength)
+const char* KeepNarrowValue(const wchar_t* pszValue, UINT nUnits, AfxTextEncoding encoding, UINT* pnLength)
 {
     static char* pszKept = nullptr;
     UINT nLength = 0;
@@ -51,7 +51,7 @@ const char* KeepNarrowValue(const wchar_t* pszValue, UINT nUnits, UINT* pnLength
         ++nLength;
     }
     delete[] pszKept;
-    NarrowText text(pszValue, static_cast<int>(nLength));
+    NarrowText text(pszValue, static_cast<int>(nLength), encoding);
     *pnLength = static_cast<UINT>(text.length()) + 1;
     pszKept = text.release();
     return pszKept;
@@ -59,26 +59,27 @@ const char* KeepNarrowValue(const wchar_t* pszValue, UINT nUnits, UINT* pnLength
 
 }  // namespace
 
-std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName)
+std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName, AfxTextEncoding encoding)
 {
     const VersionLibrary& library = GetVersionLibrary();
     if (library.pfnGetFileVersionInfoSize == nullptr) {
         return 0;
     }
     DWORD hUnused = 0;
-    return library.pfnGetFileVersionInfoSize(WideText(lpszFileName).c_str(), &hUnused);
+    return library.pfnGetFileVersionInfoSize(WideText(lpszFileName, -1, encoding).c_str(), &hUnused);
 }
 
-BOOL AfxGetFileVersionInfo(const char* lpszFileName, std::uint32_t nSize, void* pBlock)
+BOOL AfxGetFileVersionInfo(const char* lpszFileName, AfxTextEncoding encoding, std::uint32_t nSize, void* pBlock)
 {
     const VersionLibrary& library = GetVersionLibrary();
     if (library.pfnGetFileVersionInfo == nullptr) {
         return FALSE;
     }
-    return library.pfnGetFileVersionInfo(WideText(lpszFileName).c_str(), 0, nSize, pBlock);
+    return library.pfnGetFileVersionInfo(WideText(lpszFileName, -1, encoding).c_str(), 0, nSize, pBlock);
 }
 
-BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void** ppBuffer, UINT* pnLength)
+BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, AfxTextEncoding encoding, const void** ppBuffer,
+                      UINT* pnLength)
 {
     const VersionLibrary& library = GetVersionLibrary();
     if (library.pfnVerQueryValue == nullptr) {
@@ -86,11 +87,11 @@ BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void**
     }
     void* pValue = nullptr;
     UINT nLength = 0;
-    if (!library.pfnVerQueryValue(pBlock, WideText(lpszSubBlock).c_str(), &pValue, &nLength)) {
+    if (!library.pfnVerQueryValue(pBlock, WideText(lpszSubBlock, -1, encoding).c_str(), &pValue, &nLength)) {
         return FALSE;
     }
     if (pValue != nullptr && IsStringQuery(lpszSubBlock)) {
-        pValue = const_cast<char*>(KeepNarrowValue(static_cast<const wchar_t*>(pValue), nLength, &nLength));
+        pValue = const_cast<char*>(KeepNarrowValue(static_cast<const wchar_t*>(pValue), nLength, encoding, &nLength));
     }
     *ppBuffer = pValue;
     *pnLength = nLength;

@@ -3,9 +3,11 @@
 
 #include "platform/afx_text.h"
 
-UINT ScriptCodePage() { return AfxGetTextEncoding() == AfxTextEncoding::Utf8 ? CP_UTF8 : CP_ACP; }
+namespace {
 
-WideText::WideText(const char* psz, int nBytes) : WideText(psz, nBytes, AfxGetTextEncoding()) {}
+UINT CodePage(AfxTextEncoding encoding) { return encoding == AfxTextEncoding::Utf8 ? CP_UTF8 : CP_ACP; }
+
+}  // namespace
 
 WideText::WideText(const char* psz, int nBytes, AfxTextEncoding encoding)
 {
@@ -16,7 +18,7 @@ WideText::WideText(const char* psz, int nBytes, AfxTextEncoding encoding)
     if (nBytes < 0) {
         nBytes = lstrlenA(psz);
     }
-    const UINT nCodePage = encoding == AfxTextEncoding::Utf8 ? CP_UTF8 : CP_ACP;
+    const UINT nCodePage = CodePage(encoding);
     // Never more UTF-16 units than bytes; the conversion itself says how many.
     const int nNeeded = nBytes != 0 ? ::MultiByteToWideChar(nCodePage, 0, psz, nBytes, nullptr, 0) : 0;
     m_psz = new wchar_t[static_cast<unsigned>(nNeeded) + 1];
@@ -24,7 +26,7 @@ WideText::WideText(const char* psz, int nBytes, AfxTextEncoding encoding)
     m_psz[m_nLength] = L'\0';
 }
 
-NarrowText::NarrowText(const wchar_t* psz, int nUnits)
+NarrowText::NarrowText(const wchar_t* psz, int nUnits, AfxTextEncoding encoding)
 {
     if (psz == nullptr) {
         psz = L"";
@@ -33,7 +35,7 @@ NarrowText::NarrowText(const wchar_t* psz, int nUnits)
     if (nUnits < 0) {
         nUnits = lstrlenW(psz);
     }
-    const UINT nCodePage = ScriptCodePage();
+    const UINT nCodePage = CodePage(encoding);
     const int nNeeded =
         nUnits != 0 ? ::WideCharToMultiByte(nCodePage, 0, psz, nUnits, nullptr, 0, nullptr, nullptr) : 0;
     m_psz = new char[static_cast<unsigned>(nNeeded) + 1];

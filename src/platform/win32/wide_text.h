@@ -10,15 +10,10 @@
 #include "platform/afx_text.h"
 #include "platform/win32/windows_include.h"
 
-// The code page of the script's text: CP_ACP or CP_UTF8.
-UINT ScriptCodePage();
-
 // A text converted to UTF-16, NUL-terminated; a null pointer reads as "".
 class WideText {
 public:
-    // nBytes < 0: up to the NUL. A text of the platform's encoding (AfxGetTextEncoding),
-    // or of the one given.
-    explicit WideText(const char* psz, int nBytes = -1);
+    // nBytes < 0: up to the NUL. A text of that encoding.
     WideText(const char* psz, int nBytes, AfxTextEncoding encoding);
     WideText(const WideText&) = delete;
     WideText& operator=(const WideText&) = delete;
@@ -35,11 +30,11 @@ private:
     int m_nLength = 0;
 };
 
-// A UTF-16 text converted to the script's encoding, NUL-terminated.
+// A UTF-16 text converted to that encoding, NUL-terminated.
 class NarrowText {
 public:
     // nUnits < 0: up to the NUL.
-    explicit NarrowText(const wchar_t* psz, int nUnits = -1);
+    NarrowText(const wchar_t* psz, int nUnits, AfxTextEncoding encoding);
     NarrowText(const NarrowText&) = delete;
     NarrowText& operator=(const NarrowText&) = delete;
     ~NarrowText() { delete[] m_psz; }

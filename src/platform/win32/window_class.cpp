@@ -37,7 +37,7 @@ const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color*
     }
 
     // A class of the wide API: its windows keep Unicode texts as they are.
-    const WideText className(szName);
+    const WideText className(szName, -1, AfxTextEncoding::Utf8);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = nClassStyle;

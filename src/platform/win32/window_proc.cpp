@@ -105,13 +105,15 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 namespace os {
 
 WindowHandle CreateWindowEx(UINT dwExStyle, const char* lpszClassName, const char* lpszWindowName, UINT dwStyle,
-                            const CRect& rect, WindowHandle hParent, UINT nID, CWnd* pBound)
+                            const CRect& rect, WindowHandle hParent, UINT nID, CWnd* pBound, AfxTextEncoding encoding)
 {
     // A child window carries its control id where a top-level window has its menu.
     HMENU hMenu = (dwStyle & WS_CHILD) != 0 ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
     const WindowInit outerInit = g_wndInit;
     g_wndInit = WindowInit{pBound, lpszClassName, lpszWindowName};
-    HWND hWnd = ::CreateWindowExW(dwExStyle, WideText(lpszClassName).c_str(), WideText(lpszWindowName).c_str(),
+    // Class names are ASCII.
+    HWND hWnd = ::CreateWindowExW(dwExStyle, WideText(lpszClassName, -1, AfxTextEncoding::Utf8).c_str(),
+                                  WideText(lpszWindowName, -1, encoding).c_str(),
                                   dwStyle, rect.left, rect.top, rect.Width(), rect.Height(), ToHwnd(hParent), hMenu,
                                   ::GetModuleHandleA(nullptr), nullptr);
     g_wndInit = outerInit;
