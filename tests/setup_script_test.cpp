@@ -130,6 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HeaderCase{CrLf({"[Title.]"}), FALSE, "", {"Error: [Title.]"}},
                       HeaderCase{CrLf({"[RegKey.en]"}), FALSE, "", {"Error: [RegKey.en]"}},
                       HeaderCase{CrLf({"[Rootkey.en]"}), FALSE, "", {"Error: [Rootkey.en]"}},
+                      HeaderCase{CrLf({"[RegValue.en]"}), FALSE, "", {"Error: [RegValue.en]"}},
+                      HeaderCase{CrLf({"[RegVersion.en]"}), FALSE, "", {"Error: [RegVersion.en]"}},
                       // The title takes the next header as its value; the rest is top level.
                       HeaderCase{CrLf({"[Title]", "[Ok]", "Go"}), FALSE, "[Ok]", {"Error: Go"}}));
 

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -27,6 +29,9 @@ struct CheckCase {
     std::string quote = {};  // a text output line holds it
     unsigned nCodePage = 1252;
     int nCharWidth = 7;  // 0: the table of the view's font
+    // Whole finding texts, each ending in its code: each is in exactly one text
+    // output line, where the text carries meaning (numbers, defaults, "not reached").
+    std::vector<std::string> texts = {};
 };
 
 const std::string kRun = "[Run]\r\ninstall.exe\r\n";
@@ -98,21 +103,37 @@ const CheckCase kCases[] = {
      {{4, 1, "error", "SC1005"}, {9, 1, "error", "SC1004"}, {8, 1, "warning", "SC2006"}}, "ends at line 9 first"},
     {"message line too long", CrLf({"[Message]", std::string(1498, 'a')}), {{2, 1, "error", "SC1002"}, {1, 1, "warning", "SC2009"}}},
     {"too long with tabs", CrLf({"[Message]", std::string(200, '\t') + "x"}),
-     {{2, 1, "error", "SC1002"}, {1, 1, "warning", "SC2009"}}},
+     {{2, 1, "error", "SC1002"}, {1, 1, "warning", "SC2009"}}, {}, 1252, 7,
+     {"\"Line too long\": a [Message] line must stay under 1498 characters, and under 1499 once each tab is 8 spaces; "
+      "this one has 1601 with its tabs expanded [SC1002]"}},
     {"301 notice lines", "[RegText]\r\n" + RepeatedLines("x", 301), {{302, 1, "error", "SC1003"}, {1, 1, "warning", "SC2009"}}},
     {"bad root key", kRun + CrLf({"[Rootkey]", "HKCU", "[RegKey]", "Software\\P", "[RegVersion]", "1.0", "[RegText]", "Old"}),
      {{4, 1, "error", "SC1005"}}},
     {"1501 display lines", kRun + "[Message]\r\n" + RepeatedLines(kWords60, 300), {{254, 1, "error", "SC1006"}}},
-    {"1501 display lines in one language", kRun + CrLf({"[Message]", "Hi", "[Message.fr]"}) + RepeatedLines(kWords60, 300),
-     {{256, 1, "error", "SC1006"}, {1, 1, "note", "SC3004"}}, "[Message.fr]: \"Maximum number of view lines"},
+    // The language's tag in capitals, its header in lower case: found all the same.
+    {"1501 display lines in one language", kRun + CrLf({"[Message]", "Hi", "[message.FR]"}) + RepeatedLines(kWords60, 300),
+     {{256, 1, "error", "SC1006"}, {1, 1, "note", "SC3004"}}, "[Message.FR]: \"Maximum number of view lines"},
     {"a language's line too long", CrLf({"[Message.fr]", std::string(1498, 'a')}),
      {{2, 1, "error", "SC1002"}, {1, 1, "warning", "SC2009"}, {1, 1, "note", "SC3004"}, {1, 1, "warning", "SC2012"}},
      "a [Message.fr] line must"},
+    {"every section only tagged",
+     CrLf({"[Title.de]", "T", "[Message.de]", "M", "[Ok.de]", "O", "[Cancel.de]", "C", "[Run.de]", "r", "[RegText.de]", "N"}),
+     {{1, 1, "warning", "SC2009"}, {1, 1, "note", "SC3004"}, {1, 1, "warning", "SC2012"}, {3, 1, "warning", "SC2012"},
+      {5, 1, "warning", "SC2012"}, {7, 1, "warning", "SC2012"}, {9, 1, "warning", "SC2012"}, {10, 1, "warning", "SC2011"},
+      {11, 1, "warning", "SC2012"}},
+     {}, 1252, 7,
+     {"[Title.de] has no untagged [Title]: users of other languages get an empty caption [SC2012]",
+      "[Message.de] has no untagged [Message]: users of other languages get no message [SC2012]",
+      "[Ok.de] has no untagged [Ok]: users of other languages get the caption Ok [SC2012]",
+      "[Cancel.de] has no untagged [Cancel]: users of other languages get the caption Cancel [SC2012]",
+      "[Run.de] has no untagged [Run]: users of other languages get no command [SC2012]",
+      "[RegText.de] has no untagged [RegText]: users of other languages get no notice [SC2012]"}},
     {"a tagged section alone", kRun + CrLf({"[Title]", "T", "[Title.de]", "D", "[Ok.fr]", "Los", "[OK.de]", "Los"}),
      {{1, 1, "note", "SC3004"}, {7, 1, "warning", "SC2012"}}, "languages: de, fr;"},
-    {"line longer than a page", kRun + "[Message]\r\n" + RepeatedLines(kWords60 + kWords60 + kWords60 + kWords60, 1),
-     {{4, 1, "note", "SC3001"}}},
     {"line of exactly a page", kRun + "[Message]\r\n" + RepeatedLines(kWords60 + kWords60 + kWords60 + "word word", 1), {}},
+    {"line of a page and a line", kRun + "[Message]\r\n" + RepeatedLines(Repeated("word ", 188), 1),
+     {{4, 1, "note", "SC3001"}}, {}, 1252, 7,
+     {"this line wraps into 18 display lines; the window shows 17 without scrolling [SC3001]"}},
     {"indented text", kRun + CrLf({"  note to self", "[Title]", "\tnot the title", "T"}),
      {{3, 1, "warning", "SC2001"}, {5, 1, "warning", "SC2001"}}},
     {"value is a header", kRun + CrLf({"[Title]", "[Ok]", "Go"}), {{4, 1, "warning", "SC2002"}, {5, 1, "error", "SC1001"}}},
@@ -135,7 +156,12 @@ const CheckCase kCases[] = {
     {"run program in a folder in another case", CrLf({"[Run]", "DISK 1\\.\\setup /s"}), {}},
     {"run program named in UTF-8", "\xEF\xBB\xBF" + CrLf({"[Run]", "\xC3\xA4rger\\x.exe"}), {}},
     {"run program named in ANSI", CrLf({"[Run]", "\xE4rger\\x.exe"}), {}},
-    {"run program missing", CrLf({"[Run]", "disk1\\setup.exe /s"}), {{2, 1, "warning", "SC2011"}}},
+    {"run program missing", CrLf({"[Run]", "disk1\\setup.exe /s"}), {{2, 1, "warning", "SC2011"}}, {}, 1252, 7,
+     {"the [Run] program \"disk1\\setup.exe\" is not in the script's folder, in any letter case: the default button "
+      "would fail to start it [SC2011]"}},
+    {"run program on a drive", CrLf({"[Run]", "C:\\setup.exe /s"}), {{2, 1, "warning", "SC2011"}}, {}, 1252, 7,
+     {"the [Run] program \"C:\\setup.exe\" lies outside the script's folder: it cannot be checked, and on another "
+      "machine or medium it may not be there [SC2011]"}},
     // The trail byte 0x5C of a double-byte character, then a separator.
     {"run program in a double-byte folder", CrLf({"[Run]", "\x83\x5C\\setup.exe"}), {}, {}, 932},
     // Each language's [Run], classified by the parser whatever its letter case: its
@@ -172,13 +198,27 @@ const CheckCase kCases[] = {
     {"surrogate bytes are no UTF-8", kRun + CrLf({"[Title]", "A\xED\xA0\x80"}), {}},
     {"header with a blank in a notice", kRun + CrLf({"[RegText]", "Old", "[Ok] "}), {{5, 1, "warning", "SC2003"}}},
     {"1001 warnings", kRun + RepeatedLines(" x", 1001), WarningsPastTheCap(), "1 more warnings"},
-    {"every error in one pass", kRun + CrLf({"[Title]", "x", "bad", "[Ok]", "Go", "also bad"}),
-     {{5, 1, "error", "SC1001"}, {8, 1, "error", "SC1001"}},
-     "\"Error: also bad\": where a section header is expected, only a header, an empty or comment line, or a line "
-     "beginning with a blank may stand (not reached: the launcher ends at line 5 first)"},
+    // The launcher ends at the first error; each later one names that line, and a
+    // warning, which does not end it, is never "not reached".
+    {"every error in one pass",
+     kRun + CrLf({"[Title]", "x", "bad", "[Message]", std::string(1498, 'a'), "[Rootkey]", "HKCU", "[RegKey]", "K",
+                  "[RegVersion]", "1", "[RegText]", "Old", "[Ok]", "Go ;x", "also bad"}),
+     {{5, 1, "error", "SC1001"}, {7, 1, "error", "SC1002"}, {9, 1, "error", "SC1005"}, {17, 4, "warning", "SC2007"},
+      {18, 1, "error", "SC1001"}}, {}, 1252, 7,
+     {"\"Error: bad\": where a section header is expected, only a header, an empty or comment line, or a line "
+      "beginning with a blank may stand [SC1001]",
+      "\"Line too long\": a [Message] line must stay under 1498 characters, and under 1499 once each tab is 8 spaces; "
+      "this one has 1498 or more (not reached: the launcher ends at line 5 first) [SC1002]",
+      "\"HKCU is a bad root key.\": the launcher ends; a root key is HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, "
+      "HKEY_LOCAL_MACHINE or HKEY_USERS, in capitals (not reached: the launcher ends at line 5 first) [SC1005]",
+      "the value of [Ok] ends at this ';': the rest of the line is a comment [SC2007]",
+      "\"Error: also bad\": where a section header is expected, only a header, an empty or comment line, or a line "
+      "beginning with a blank may stand (not reached: the launcher ends at line 5 first) [SC1001]"}},
     {"over the line limit told once", kRun + "[Message]\r\n" + RepeatedLines("x", 302), {{304, 1, "error", "SC1003"}}},
     {"columns after broken UTF-8", "\xEF\xBB\xBF[Run]\r\nsetup.exe A\xC0\xC0;b\r\n", {{2, 14, "warning", "SC2007"}}},
     {"UTF-8 mark before line 1", "\xEF\xBB\xBF" "bad\r\n" + kRun, {{1, 1, "error", "SC1001"}}},
+    {"finding at the first byte of a UTF-16 file", Utf16Le(u"[Title]\r\nT\r\n"), {{1, 1, "warning", "SC2009"}}},
+    {"finding at the first byte of a UTF-8 file", "\xEF\xBB\xBF[Title]\r\nT\r\n", {{1, 1, "warning", "SC2009"}}},
     {"UTF-16 columns count code units",
      Utf16Le(u"x\r\n[Run]\r\nsetup.exe /\U0001F600;b\r\n[RegVersion]\r\n\u00E9 \r\n"),
      {{1, 1, "error", "SC1001"}, {3, 14, "warning", "SC2007"}, {5, 2, "warning", "SC2008"}, {5, 1, "warning", "SC2005"}}},
@@ -186,6 +226,8 @@ const CheckCase kCases[] = {
      {{2, 12, "warning", "SC2008"}, {2, 13, "warning", "SC2007"}}},
     {"UTF-8 character cut by a piece", "\xEF\xBB\xBF" + kRun + CrLf({std::string(1498, 'a') + "\xC3\xA9"}),
      {{3, 1, "error", "SC1001"}, {3, 1499, "error", "SC1001"}}, "a\xEF\xBF\xBD\": where"},
+    {"4-byte character cut after 3 bytes", "\xEF\xBB\xBF" + kRun + CrLf({std::string(1496, 'a') + "\xF0\x9F\x98\x80"}),
+     {{3, 1, "error", "SC1001"}, {3, 1497, "error", "SC1001"}}, "aa\xEF\xBF\xBD\": where"},
     {"UTF-16 character cut by a piece", Utf16Le(u"[Run]\r\ninstall.exe\r\n" + std::u16string(1498, u'a') + u"\u20AC\r\n"),
      {{3, 1, "error", "SC1001"}, {3, 1499, "error", "SC1001"}}, "a\xEF\xBF\xBD\": where"},
     {"ANSI quoted from code page 1252, controls escaped", kRun + CrLf({"\x80 \x1b[2J\r"}), {{3, 1, "error", "SC1001"}},
@@ -200,6 +242,9 @@ const CheckCase kCases[] = {
     // a line, not 4.
     {"double-byte characters measured as in Unicode", kRun + "[Message]\r\n" +
      RepeatedLines(Repeated("\x82\xA0\x82\xA0\x82\xA0\x82\xA0 ", 41), 300), {{254, 1, "error", "SC1006"}}, {}, 932, 0},
+    {"unmapped double-byte pair", kRun + CrLf({"\x85\x40x"}), {{3, 1, "error", "SC1001"}}, "\"Error: \xEF\xBF\xBDx\"", 932},
+    {"C1 controls escaped", "\xEF\xBB\xBF" + kRun + CrLf({"a\xC2\x80\xC2\x9F\xC2\xA0\x7F"}), {{3, 1, "error", "SC1001"}},
+     "\"Error: a\\u0080\\u009f\xC2\xA0\\x7f\""},
     // Laid out by the Unicode rules: each word is cut where it fills 17 lines, not
     // set one character a line (some 2,000 lines).
     // With the font's table: a character it does not have is counted as the widest,
@@ -207,6 +252,14 @@ const CheckCase kCases[] = {
     // characters taken as nothing too.
     {"limit resting on guessed widths", "\xEF\xBB\xBF" + kRun + "[Message]\r\n" + RepeatedLines(Repeated("\xF0\x9F\x98\x80", 370), 300),
      {{4, 1, "note", "SC3003"}, {129, 1, "warning", "SC1006"}}, {}, 1252, 0},
+    // The table's widths of code page 1252, a byte each: 13 words a line, not twice as many.
+    {"ANSI line in the font's table", kRun + "[Message]\r\n" + Repeated("word ", 299) + "\r\n", {{4, 1, "note", "SC3001"}},
+     {}, 1252, 0, {"this line wraps into 23 display lines; the window shows 17 without scrolling [SC3001]"}},
+    {"note on the line of the missing character",
+     "\xEF\xBB\xBF" + kRun + CrLf({"[Message]", "abc", "\xF0\x9F\x98\x80 x", "def", "gh\xF0\x9F\x98\x80"}),
+     {{5, 1, "note", "SC3003"}}, {}, 1252, 0,
+     {"this line has a character that is not in the checker's table of the font: it is counted as the widest one, so "
+      "the line counts may be more than the launcher's [SC3003]"}},
     {"Japanese lines in the font's table", "\xEF\xBB\xBF" + kRun + "[Message]\r\n" + RepeatedLines(Repeated("\xE6\xBC\xA2", 30), 40),
      {}, {}, 1252, 0},
     {"limit hit whatever the guesses", "\xEF\xBB\xBF" + kRun + "[Message]\r\n" + RepeatedLines("\xF0\x9F\x98\x80" + std::string(700, 'a'), 300),
@@ -243,6 +296,54 @@ TEST(CheckerBreakFinder, MarksGraphemesAndLineBreaks)
     }
 }
 
+// The bytes of a character in UTF-8.
+std::string Utf8Of(std::uint32_t c)
+{
+    if (c < 0x80) {
+        return std::string(1, static_cast<char>(c));
+    }
+    const int nLength = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    std::string bytes(static_cast<std::size_t>(nLength), '\0');
+    for (int i = nLength - 1; i > 0; --i, c >>= 6) {
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    bytes[0] = static_cast<char>((0xF00u >> nLength) | c);
+    return bytes;
+}
+
+// The native font's table at its edges: the first and the last character of each
+// run of one width measure that width, and a character between two runs is one the
+// table lacks.
+TEST(CheckerFontTable, EdgesOfEveryWidthRun)
+{
+    const struct {
+        std::uint32_t nFirst;
+        std::uint32_t nLast;
+        int nWidth;
+    } runs[] = {
+#include "checker/default_font_unicode_widths.inc"
+    };
+    const CTextWidths widths;
+    const auto width = [&widths](std::uint32_t c) {
+        const std::string bytes = Utf8Of(c);
+        return widths.Width(bytes.c_str(), static_cast<int>(bytes.size()), AfxTextEncoding::Utf8);
+    };
+    const auto isGuessed = [&widths](std::uint32_t c) {
+        return widths.FirstGuess(Utf8Of(c).c_str(), AfxTextEncoding::Utf8) != nullptr;
+    };
+    for (std::size_t i = 0; i < std::size(runs); ++i) {
+        for (const std::uint32_t c : {runs[i].nFirst, runs[i].nLast}) {
+            EXPECT_EQ(width(c), runs[i].nWidth) << std::hex << c;
+            EXPECT_FALSE(isGuessed(c)) << std::hex << c;
+        }
+        const bool bGapAfter = i + 1 == std::size(runs) || runs[i + 1].nFirst > runs[i].nLast + 1;
+        EXPECT_EQ(isGuessed(runs[i].nLast + 1), bGapAfter) << std::hex << runs[i].nLast + 1;
+        if (i == 0 && runs[0].nFirst > 1) {
+            EXPECT_TRUE(isGuessed(runs[0].nFirst - 1));
+        }
+    }
+}
+
 class SetupCheckTest : public ::testing::TestWithParam<CheckCase> {
 protected:
     void SetUp() override
@@ -262,6 +363,7 @@ struct Outputs {
     std::string json;      // the JSON array
     bool bQuoted = false;
     bool bFails[2] = {};  // without and with --werror
+    std::vector<std::string> lines;  // the text output
 };
 
 Outputs Check(const CheckCase& c)
@@ -293,6 +395,7 @@ Outputs Check(const CheckCase& c)
         }
         out.fromText += "\n";
         out.bQuoted = out.bQuoted || line.find(c.quote) != std::string::npos;
+        out.lines.push_back(line);
         out.json += (out.json.size() > 1 ? "," : "") + FormatFindingJson("case.ini", nLine, nColumn, finding);
         out.bFails[0] = out.bFails[0] || FailsCheck(finding, false);
         out.bFails[1] = out.bFails[1] || FailsCheck(finding, true);
@@ -310,6 +413,12 @@ TEST_P(SetupCheckTest, FindsWhatTheLauncherWouldSay)
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(out.found, expected);
     EXPECT_TRUE(out.bQuoted) << c.quote;
+    for (const std::string& text : c.texts) {
+        EXPECT_EQ(std::count_if(out.lines.begin(), out.lines.end(),
+                                [&text](const std::string& line) { return line.find(text) != std::string::npos; }),
+                  1)
+            << text << "\n" << ::testing::PrintToString(out.lines);
+    }
     const auto expects = [&expected](const char* pszSeverity) {
         return std::any_of(expected.begin(), expected.end(),
                            [pszSeverity](const Located& l) { return std::get<2>(l) == pszSeverity; });

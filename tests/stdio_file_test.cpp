@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/afx_file.h"
+#include "platform/afx_text.h"
 #include "platform/sim/sim.h"
 
 namespace {
@@ -109,6 +110,44 @@ TEST(StdioFileTest, UnicodeAcrossEveryRefill)
             }
         }
     }
+}
+
+// A character of every UTF-8 lead-byte range, the first and the last it starts,
+// read from a UTF-16 and from a UTF-8 file: each comes out as its UTF-8 bytes, one
+// character long, and decodes back to its code point.
+TEST(StdioFileTest, EveryUtf8LeadByteRangeDecodes)
+{
+    const struct {
+        char32_t c;
+        std::string utf8;
+    } characters[] = {
+        {U'\u0041', "\x41"},         {U'\u007F', "\x7F"},         {U'\u0080', "\xC2\x80"},
+        {U'\u0400', "\xD0\x80"},     {U'\u07FF', "\xDF\xBF"},     {U'\u0800', "\xE0\xA0\x80"},
+        {U'\u0FFF', "\xE0\xBF\xBF"}, {U'\u1000', "\xE1\x80\x80"}, {U'\u8000', "\xE8\x80\x80"},
+        {U'\uCFFF', "\xEC\xBF\xBF"}, {U'\uD000', "\xED\x80\x80"}, {U'\uD7FF', "\xED\x9F\xBF"},
+        {U'\uE000', "\xEE\x80\x80"}, {U'\uFFFD', "\xEF\xBF\xBD"}, {U'\U00010000', "\xF0\x90\x80\x80"},
+        {U'\U0003FFFF', "\xF0\xBF\xBF\xBF"}, {U'\U00040000', "\xF1\x80\x80\x80"},
+        {U'\U000FFFFF', "\xF3\xBF\xBF\xBF"}, {U'\U00100000', "\xF4\x80\x80\x80"},
+        {U'\U0010FFFF', "\xF4\x8F\xBF\xBF"},
+    };
+    std::string utf16 = "\xFF\xFE";
+    std::string utf8 = "\xEF\xBB\xBF";
+    Lines expected;
+    for (const auto& character : characters) {
+        const char32_t c = character.c;
+        const char32_t units[2] = {c < 0x10000 ? c : 0xD800 + ((c - 0x10000) >> 10), 0xDC00 + (c & 0x3FF)};
+        for (std::size_t i = 0; i < (c < 0x10000 ? 1u : 2u); ++i) {
+            utf16 += {static_cast<char>(units[i] & 0xFF), static_cast<char>(units[i] >> 8)};
+        }
+        utf16 += {'\n', '\0'};
+        utf8 += character.utf8 + "\n";
+        expected.push_back(character.utf8 + "\n");
+        const int nLength = AfxCharLength(character.utf8.c_str(), AfxTextEncoding::Utf8);
+        EXPECT_EQ(nLength, static_cast<int>(character.utf8.size())) << std::hex << c;
+        EXPECT_EQ(AfxUtf8CodePoint(character.utf8.c_str(), nLength), c) << std::hex << c;
+    }
+    EXPECT_EQ(ReadAll(utf16), expected);
+    EXPECT_EQ(ReadAll(utf8), expected);
 }
 
 TEST(StdioFileTest, EndOfFileLeavesTheBufferUntouched)
