@@ -240,6 +240,11 @@ const CheckCase kCases[] = {
      "\"Error: \\u0081\\u008d\""},
     // Kana of 11 pixels, not two bytes of code page 1252 (8 pixels): 6 display lines
     // a line, not 4.
+    // The table's widths and average width: 59 letters of 7 pixels a display line.
+    {"a long line in the font's table", "\xEF\xBB\xBF" + kRun + CrLf({"[Message]", std::string(1004, 'a')}),
+     {{4, 1, "note", "SC3001"}}, {}, 1252, 0},
+    // Code page 1252 from the byte table, which has every byte: nothing is guessed.
+    {"code page 1252 measured from its byte table", kRun + CrLf({"[Message]", "\x81 x"}), {}, {}, 1252, 0},
     {"double-byte characters measured as in Unicode", kRun + "[Message]\r\n" +
      RepeatedLines(Repeated("\x82\xA0\x82\xA0\x82\xA0\x82\xA0 ", 41), 300), {{254, 1, "error", "SC1006"}}, {}, 932, 0},
     {"unmapped double-byte pair", kRun + CrLf({"\x85\x40x"}), {{3, 1, "error", "SC1001"}}, "\"Error: \xEF\xBF\xBDx\"", 932},

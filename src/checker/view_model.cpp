@@ -1,9 +1,9 @@
-// The checker's view: its size at the display scale, and the launcher's layout
+// The checker's view: its size at the display scale through the launcher's own
+// geometry function with the checker's system metrics, and the launcher's layout
 // function with the checker's widths and break finder.
 #include "checker/view_model.h"
 
 #include <algorithm>
-
 
 ViewSize ViewSizeFor(const CTextWidths& widths)
 {
