@@ -14,7 +14,7 @@ for group in "${groups[@]}"; do
     wine)    packages+=(wine wine64 wine32:i386 xvfb x11-apps imagemagick locales fonts-liberation fonts-wqy-microhei wixl) ;;
     fuzz)    packages+=(clang-14 libclang-rt-14-dev) ;;
     signing) packages+=(osslsigncode openssl unzip zip softhsm2 libengine-pkcs11-openssl opensc python3) ;;
-    medium)  packages+=(xorriso osslsigncode unzip python3) ;;
+    medium)  packages+=(xorriso osslsigncode openssl unzip python3) ;;
     *) echo "unknown group: $group" >&2; exit 2 ;;
   esac
 done

@@ -55,7 +55,7 @@ TEST(MediumNamesTest, RefusesWhatWindowsCannotHoldOrTellApart)
         std::vector<std::string> expected;  // the start of each line
     } const cases[] = {
         {"good names", {"Docs", "Docs/\xC3\x9C.txt", "\xF0\x9F\x98\x80.txt", "\xF0\x9F\x98\x81.txt", "CONSOLE",
-                        "com10", "LPT0.txt", "nul-file", "auxiliary.txt", "a.b.c", ".hidden",
+                        "com10", "LPT0.txt", "COMx.txt", "nul-file", "auxiliary.txt", "a.b.c", ".hidden",
                         Repeat("x", 64), Repeat(kEmoji, 32), Repeat("\xC3\xA9", 64)}, {}},
         {"not UTF-8", {"ok", "caf\xE9.txt", "d/\xC3\x28"},
          {"caf\\xe9.txt: not valid UTF-8", "d/\\xc3(: not valid UTF-8"}},
