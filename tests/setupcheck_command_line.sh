@@ -35,8 +35,10 @@ options() {
   printf '[Run]\r\ninstall.exe\r\n[Message]\r\nCaf\351\r\n[Message.de]\r\nStra\337e\r\n' >s.ini
   for option in "--lang de --preview" "--format json" "--code-page 932" "--char-width 7" "--dpi 96"; do
     set -- $option
-    [ "$(findings "$setupcheck" "$1" "$2" "${@:3}" s.ini)" = "$(findings "$setupcheck" "$1=$2" "${@:3}" s.ini)" ] ||
-      fail "$1 $2 and $1=$2 differ"
+    local separate
+    separate="$(findings "$setupcheck" "$1" "$2" "${@:3}" s.ini)"
+    [ "$separate" = "$(findings "$setupcheck" "$1=$2" "${@:3}" s.ini)" ] || fail "$1 $2 and $1=$2 differ"
+    grep -q '^status [01]$' <<<"$separate" || fail "$1 $2: $separate"
   done
   "$setupcheck" --preview --lang de s.ini | grep -q "Stra$(printf '\303\237')e" || fail "--lang de: not the German message in UTF-8"
   "$setupcheck" --preview s.ini | grep -q "Caf$(printf '\303\251')" || fail "--preview: not UTF-8"

@@ -272,6 +272,12 @@ TEST(FrameActionTest, FailedStartIsReportedWithTheWholeCommandLine)
         EXPECT_EQ(box.owner, FrameWindow());
         EXPECT_FALSE(sim::GetWindowInfo(FrameWindow()).exists);
     }
+    // 32, the first result of a start that succeeded, shows no box.
+    ResetWithScript("[Run]\r\nx.exe\r\n");
+    sim::SetWinExecResult(32);
+    sim::QueueClick(IDC_OK);
+    RunLauncher();
+    EXPECT_TRUE(sim::MessageBoxes().empty());
 }
 
 // Every text of the script reaches the platform in the script's own encoding, and so
