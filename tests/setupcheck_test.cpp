@@ -185,6 +185,7 @@ const CheckCase kCases[] = {
     // Windows' own programs are found in its folders; msiexec's package in the script's.
     {"system program", CrLf({"[Run]", "CMD /c install.bat"}), {}},
     {"msiexec package present", CrLf({"[Run]", "MsiExec.exe -I \"disk 1\\PRODUCT.msi\" /qn"}), {}},
+    {"another program's package option is its own", CrLf({"[Run]", "install.exe /i other.msi"}), {}},
     {"msiexec product code", CrLf({"[Run]", "msiexec /i {12345678-1234-1234-1234-123456789012} /qn"}), {}},
     {"msiexec package missing", CrLf({"[Run]", "msiexec /qn /package other.msi"}), {{2, 1, "warning", "SC2011"}},
      "the msiexec package \"other.msi\" is not in the script's folder"},
