@@ -100,6 +100,11 @@ int AfxMessageBox(const char* lpszText, UINT)
 
 bool AfxFileExistsNoCase(const char* lpszFolder, const char* lpszRelativePath)
 {
+    return !AfxFindFileNoCase(lpszFolder, lpszRelativePath).empty();
+}
+
+std::string AfxFindFileNoCase(const char* lpszFolder, const char* lpszRelativePath)
+{
     fs::path path = *lpszFolder != '\0' ? fs::u8path(lpszFolder) : fs::path(".");
     std::error_code error;
 #ifdef _WIN32
@@ -113,5 +118,5 @@ bool AfxFileExistsNoCase(const char* lpszFolder, const char* lpszRelativePath)
         nStart = nEnd + 1;
     }
 #endif
-    return !path.empty() && fs::is_regular_file(path, error);
+    return !path.empty() && fs::is_regular_file(path, error) ? path.u8string() : std::string();
 }

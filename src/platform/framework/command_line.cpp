@@ -17,7 +17,7 @@ const char* SkipBlanks(const char* p)
 
 // The end of the unquoted program: the first blank, or the end of the line, at which
 // the text so far names an existing program; the first blank when none does.
-const char* UnquotedProgramEnd(const char* pStart, ProgramExistsFunction pfnProgramExists, std::string* pProgram)
+const char* UnquotedProgramEnd(const char* pStart, const ProgramExistsFunction& pfnProgramExists, std::string* pProgram)
 {
     const char* pFirstBlank = nullptr;
     for (const char* p = pStart;; ++p) {
@@ -49,7 +49,7 @@ std::string ProgramFile(const char* pStart, const char* pEnd)
     return program;
 }
 
-CommandLineParts SplitCommandLine(const char* lpszCmdLine, ProgramExistsFunction pfnProgramExists)
+CommandLineParts SplitCommandLine(const char* lpszCmdLine, const ProgramExistsFunction& pfnProgramExists)
 {
     CommandLineParts parts;
     const char* p = SkipBlanks(lpszCmdLine);

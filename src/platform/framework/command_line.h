@@ -2,6 +2,7 @@
 // command line (a process started with no separate program name) takes them.
 #pragma once
 
+#include <functional>
 #include <string>
 
 struct CommandLineParts {
@@ -9,8 +10,9 @@ struct CommandLineParts {
     std::string arguments;
 };
 
-// Whether a program file of that name exists where a started program is looked for.
-using ProgramExistsFunction = bool (*)(const char* lpszPath);
+// Whether a program file of that name exists where a started program is looked for;
+// a search that needs a place (a script's folder) carries it.
+using ProgramExistsFunction = std::function<bool(const char* lpszPath)>;
 
 // The program file that the text from pStart to pEnd names for the plain start:
 // ".exe" added when the file name, after the last path separator, has no full stop.
@@ -25,4 +27,4 @@ std::string ProgramFile(const char* pStart, const char* pEnd);
 // arguments are what follows the program, without the blanks that separate them from
 // it. Blanks before the program are skipped. Double-byte trail bytes are never a
 // blank, a quote or a path separator.
-CommandLineParts SplitCommandLine(const char* lpszCmdLine, ProgramExistsFunction pfnProgramExists);
+CommandLineParts SplitCommandLine(const char* lpszCmdLine, const ProgramExistsFunction& pfnProgramExists);

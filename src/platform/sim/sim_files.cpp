@@ -24,6 +24,7 @@ FileHandle OpenFileForReading(const char* lpszFileName)
     if (sim::TheMachine().files.count(name) == 0) {
         return nullptr;
     }
+    sim::TheMachine().openFiles.push_back(name);
     return reinterpret_cast<FileHandle>(new sim::OpenFile{name, 0, 0});
 }
 
@@ -57,7 +58,13 @@ bool SeekFile(FileHandle hFile, long long nOffset)
     return true;
 }
 
-void CloseFile(FileHandle hFile) { delete reinterpret_cast<sim::OpenFile*>(hFile); }
+void CloseFile(FileHandle hFile)
+{
+    auto* file = reinterpret_cast<sim::OpenFile*>(hFile);
+    std::vector<std::string>& open = sim::TheMachine().openFiles;
+    open.erase(std::find(open.begin(), open.end(), file->name));
+    delete file;
+}
 
 }  // namespace os
 

@@ -102,6 +102,9 @@ struct Machine {
     int versionQueries = 0;
     UINT winExecResult = 33;
     std::vector<StartedCommand> started;
+    std::vector<std::string> openFiles;  // lower-case names, one for each open handle
+    bool sealed = false;
+    std::string seal;
 
     // Records
     std::vector<MessageBoxRecord> messageBoxes;

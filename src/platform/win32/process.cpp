@@ -2,6 +2,7 @@
 // the program asks for elevation, which CreateProcess cannot give.
 #include <string>
 
+#include "platform/afx_seal.h"
 #include "platform/afx_system.h"
 #include "platform/framework/command_line.h"
 #include "platform/win32/wide_text.h"
@@ -39,19 +40,10 @@ UINT WinExecError(DWORD nError)
     }
 }
 
-// Where the plain start looks for a program: the launcher's folder, the current
-// folder, the system folders and the PATH.
-bool ProgramExists(const char* lpszPath)
-{
-    wchar_t szFound[MAX_PATH];
-    const DWORD nLength = ::SearchPathW(nullptr, WideText(lpszPath).c_str(), nullptr, MAX_PATH, szFound, nullptr);
-    return nLength > 0 && nLength < MAX_PATH && (::GetFileAttributesW(szFound) & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 bool StartThroughShell(const char* lpszCmdLine, int nCmdShow)
 {
     // The shell is given exactly the program that the plain start found.
-    const CommandLineParts parts = SplitCommandLine(lpszCmdLine, ProgramExists);
+    const CommandLineParts parts = SplitCommandLine(lpszCmdLine, AfxProgramExists);
     const WideText program(parts.program.c_str());
     const WideText arguments(parts.arguments.c_str());
     SHELLEXECUTEINFOW sei{};
