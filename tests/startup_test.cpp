@@ -1,6 +1,7 @@
 // Whole program runs: the three outcomes of start-up, the frame and its two actions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "launcher_run.h"
 #include "platform/framework/center_window.h"
+#include "script/medium_seal.h"
 #include "ui/setup_frame.h"
 
 namespace {
@@ -284,6 +286,88 @@ TEST(FrameActionTest, SecondEnterDuringTheErrorBoxIsIgnored)
     EXPECT_EQ(CountEvents("Destroy " + sim::GetWindowInfo(FrameWindow()).className), 1);
     EXPECT_EQ(CountEvents("Quit 0"), 1);
     EXPECT_FALSE(sim::LoopStalled());
+}
+
+// --- A sealed launcher --------------------------------------------------------------
+
+const char kSealedScript[] =
+    "[Title]\r\nSealed\r\n[Run]\r\ninstall.exe /quiet\r\n"
+    "[Run.de]\r\nDE\\Setup.EXE \"Read Me.txt\" /q\r\n[Run.fr]\r\nmsiexec /i product.msi\r\n";
+
+struct SealCase {
+    const char* name;
+    bool sealed;
+    const char* language;
+    std::function<void()> change;
+    const char* box;  // null: the command starts
+    bool windowShown;
+};
+
+// The medium as sealed: the script, the installers and what they are given.
+void AddSealedMedium()
+{
+    sim::AddFile("install.exe", "installer");
+    sim::AddFile("de\\setup.exe", "German installer");
+    sim::AddFile("read me.txt", "notes");
+    sim::AddFile("product.msi", "package");
+}
+
+std::string SealOfMedium()
+{
+    std::vector<SealEntry> entries{{"setup.ini", sim::Sha256Hex(kSealedScript)}};
+    for (const auto& file : {std::make_pair("install.exe", "installer"), std::make_pair("DE\\Setup.EXE", "German installer"),
+                             std::make_pair("Read Me.txt", "notes"), std::make_pair("product.msi", "package")}) {
+        entries.push_back({file.first, sim::Sha256Hex(file.second)});
+    }
+    return FormatSeal(entries);
+}
+
+TEST(SealedLauncherTest, StartsOnlyWhatWasSealed)
+{
+    const char kScriptChanged[] = "setup.ini has been changed since this medium was made.";
+    const SealCase cases[] = {
+        {"untouched", true, "en-US", [] {}, nullptr, true},
+        {"unsealed, changed", false, "en-US", [] { sim::AddFile("install.exe", "other"); }, nullptr, true},
+        {"script changed", true, "en-US", [] { sim::AddFile("setup.ini", std::string(kSealedScript) + " "); },
+         kScriptChanged, false},
+        {"script missing", true, "en-US", [] { sim::Reset(); sim::SetSeal(SealOfMedium()); }, kScriptChanged, false},
+        {"seal unreadable", true, "en-US", [] { sim::SetSeal("not a seal\n"); }, kScriptChanged, false},
+        {"installer changed", true, "en-US", [] { sim::AddFile("install.exe", "installer!"); },
+         "install.exe has been changed since this medium was made.", true},
+        {"German argument changed", true, "de-DE", [] { sim::AddFile("read me.txt", "Notes"); },
+         "Read Me.txt has been changed since this medium was made.", true},
+        {"German installer unreadable", true, "de-DE", [] { sim::SetFileReadError("de\\setup.exe", 0); },
+         "DE\\Setup.EXE has been changed since this medium was made.", true},
+        {"other language's file changed", true, "en-US", [] { sim::AddFile("read me.txt", "Notes"); }, nullptr, true},
+        {"system program", true, "fr-FR", [] {}, nullptr, true},
+        {"system program planted", true, "fr-FR", [] { sim::AddFile("msiexec.exe", "planted"); },
+         "msiexec.exe has been changed since this medium was made.", true},
+        {"package changed", true, "fr-FR", [] { sim::AddFile("product.msi", "other"); },
+         "product.msi has been changed since this medium was made.", true},
+    };
+    for (const SealCase& c : cases) {
+        ResetWithScript(kSealedScript);
+        AddSealedMedium();
+        sim::SetUserLanguages({c.language});
+        if (c.sealed) {
+            sim::SetSeal(SealOfMedium());
+        }
+        c.change();
+        sim::QueueClick(IDC_OK);
+        EXPECT_EQ(RunLauncher(), 0) << c.name;
+        EXPECT_EQ(sim::StartedCommands().size(), c.box == nullptr ? 1u : 0u) << c.name;
+        ASSERT_EQ(sim::MessageBoxes().size(), c.box == nullptr ? 0u : 1u) << c.name;
+        EXPECT_EQ(FrameWindow() != nullptr && sim::EverShown(FrameWindow()), c.windowShown) << c.name;
+        if (c.box != nullptr) {
+            EXPECT_EQ(sim::MessageBoxes()[0].text, c.box) << c.name;
+            EXPECT_EQ(sim::MessageBoxes()[0].caption, "SETUP") << c.name;
+        } else if (c.sealed) {
+            // Each checked file is held, writes denied, until the program has started.
+            const std::vector<std::string>& open = sim::StartedCommands()[0].openFiles;
+            const char* held = c.language[0] == 'f' ? "product.msi" : "install.exe";
+            EXPECT_NE(std::find(open.begin(), open.end(), held), open.end()) << c.name;
+        }
+    }
 }
 
 // --- The user's language ------------------------------------------------------------

@@ -7,6 +7,12 @@
 
 namespace sim {
 
+std::vector<std::string>& OpenFileNames()
+{
+    static auto* s_pNames = new std::vector<std::string>;  // never destroyed: see sim_state.h
+    return *s_pNames;
+}
+
 void AddFile(const std::string& name, const std::string& bytes) { TheMachine().files[ToLower(name)].bytes = bytes; }
 
 void SetFileReadError(const std::string& name, std::size_t nGoodBytes)
@@ -24,7 +30,7 @@ FileHandle OpenFileForReading(const char* lpszFileName)
     if (sim::TheMachine().files.count(name) == 0) {
         return nullptr;
     }
-    sim::TheMachine().openFiles.push_back(name);
+    sim::OpenFileNames().push_back(name);
     return reinterpret_cast<FileHandle>(new sim::OpenFile{name, 0, 0});
 }
 
@@ -61,8 +67,11 @@ bool SeekFile(FileHandle hFile, long long nOffset)
 void CloseFile(FileHandle hFile)
 {
     auto* file = reinterpret_cast<sim::OpenFile*>(hFile);
-    std::vector<std::string>& open = sim::TheMachine().openFiles;
-    open.erase(std::find(open.begin(), open.end(), file->name));
+    std::vector<std::string>& open = sim::OpenFileNames();
+    const auto found = std::find(open.begin(), open.end(), file->name);
+    if (found != open.end()) {
+        open.erase(found);
+    }
     delete file;
 }
 

@@ -202,7 +202,7 @@ BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, const void**
 UINT AfxWinExec(const char* lpszCmdLine, int nCmdShow)
 {
     sim::Machine& m = sim::TheMachine();
-    m.started.push_back({lpszCmdLine, nCmdShow, m.openFiles});
+    m.started.push_back({lpszCmdLine, nCmdShow, sim::OpenFileNames()});
     m.events.push_back(std::string("WinExec ") + lpszCmdLine);
     return m.winExecResult;
 }
