@@ -25,9 +25,11 @@ ExternalProject_Add(host_setupcheck
   BUILD_BYPRODUCTS ${SETUP_HOST_SETUPCHECK}
   EXCLUDE_FROM_ALL ON)
 
-# Seals the launcher target to the medium in folder. Further arguments are files the
-# build makes into the folder, which the seal waits for.
-function(setup_seal target folder)
+# The resource script of a launcher sealed to the medium in folder: the launcher's own
+# resources and the seal, made by setupcheck into the build folder. Its path goes to
+# rc_var; further arguments are files the build makes into the folder, which the seal
+# waits for.
+function(setup_seal_resources target folder rc_var)
   set(seal ${CMAKE_CURRENT_BINARY_DIR}/${target}.seal)
   add_custom_command(OUTPUT ${seal}
     COMMAND ${SETUP_HOST_SETUPCHECK} --make-seal ${folder} ${seal} ${seal}.d
@@ -35,10 +37,9 @@ function(setup_seal target folder)
     DEPENDS host_setupcheck ${SETUP_HOST_SETUPCHECK} ${ARGN}
     COMMENT "Sealing ${target} to ${folder}"
     VERBATIM)
-  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_seal.rc)
-  file(CONFIGURE OUTPUT ${rc} CONTENT "SEAL RCDATA \"${seal}\"\n")
-  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${seal})
-  target_sources(${target} PRIVATE ${rc})
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_sealed.rc)
+  file(CONFIGURE OUTPUT ${rc} CONTENT "#include \"setup.rc\"\nSEAL RCDATA \"${seal}\"\n")
+  set(${rc_var} ${rc} ${seal} PARENT_SCOPE)
 endfunction()
 
 if(NOT SETUP_SEAL_DIR STREQUAL "")

@@ -92,7 +92,8 @@ void RunCase(const SealCase& c, const char* pszMarker)
     if (c.pszBox != nullptr) {
         HWND hBox = launcher.WaitForMessageBox();
         ASSERT_NE(hBox, nullptr);
-        ExpectMessageBox(hBox, c.pszBox, false);
+        // Start-up boxes carry the exclamation icon; the default button's, as its "Error executing", none.
+        ExpectMessageBox(hBox, c.pszBox, bScriptBox);
         ASSERT_TRUE(DismissMessageBox(hBox));
     }
     EXPECT_TRUE(launcher.ExitsWithStatusZero());
