@@ -5,11 +5,12 @@
 # same tree as a ZIP for downloads.
 #
 # Usage: scripts/make-medium.sh [--label TEXT] [--launcher SETUP_EXE] [--require-signed]
-#                               [--zip OUT.zip] SOURCE_DIR OUT.iso
+#                               [--require-sealed] [--zip OUT.zip] SOURCE_DIR OUT.iso
 #
 # Everything is checked before anything is written: setupcheck's errors and its
 # warning SC2011 (the [Run] program is not on the medium), a launcher without a valid
-# Authenticode signature (--require-signed), setup.exe or autorun.inf already at the
+# Authenticode signature (--require-signed), a launcher without a seal or with one
+# that SOURCE_DIR does not match (--require-sealed), setup.exe or autorun.inf already at the
 # folder's root, files of 4 GiB or more, names Windows cannot hold or tell apart, and
 # anything but files and folders. A refusal ends with status 1 and writes nothing;
 # a usage error ends with 2. The outputs are written under temporary names and moved
@@ -21,7 +22,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 usage() {
-  echo "Usage: scripts/make-medium.sh [--label TEXT] [--launcher SETUP_EXE] [--require-signed] [--zip OUT.zip] SOURCE_DIR OUT.iso" >&2
+  echo "Usage: scripts/make-medium.sh [--label TEXT] [--launcher SETUP_EXE] [--require-signed] [--require-sealed] [--zip OUT.zip] SOURCE_DIR OUT.iso" >&2
   exit 2
 }
 refuse() {
@@ -29,12 +30,13 @@ refuse() {
   exit 1
 }
 
-label="" launcher="" require_signed=0 zip=""
+label="" launcher="" require_signed=0 require_sealed=0 zip=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --label) [ $# -ge 2 ] || usage; label="$2"; shift 2 ;;
     --launcher) [ $# -ge 2 ] || usage; launcher="$2"; shift 2 ;;
     --require-signed) require_signed=1; shift ;;
+    --require-sealed) require_sealed=1; shift ;;
     --zip) [ $# -ge 2 ] || usage; zip="$2"; shift 2 ;;
     --) shift; break ;;
     -*) echo "make-medium: unknown option $1" >&2; usage ;;
@@ -80,6 +82,16 @@ fi
 
 if [ $require_signed -eq 1 ] && ! osslsigncode verify -in "$launcher" >/dev/null 2>&1; then
   refuse "$launcher has no valid Authenticode signature (osslsigncode verify)"
+fi
+
+# A sealed launcher's seal (setupcheck --seal): every file it covers as it was sealed.
+if [ $require_sealed -eq 1 ]; then
+  set +e
+  seal_report="$("$setupcheck" --seal "$launcher" "$source_dir" 2>/dev/null)"
+  seal_status=$?
+  set -e
+  [ $seal_status -ne 2 ] || refuse "$launcher carries no seal (configure the build with -DSETUP_SEAL_DIR=$source_dir)"
+  [ $seal_status -eq 0 ] || refuse "the seal of $launcher does not match $source_dir: $(grep -v ': matches$' <<<"$seal_report" | paste -sd ',' - | sed 's/,/, /g')"
 fi
 
 for reserved in setup.exe autorun.inf; do
