@@ -370,6 +370,55 @@ TEST(SealedLauncherTest, StartsOnlyWhatWasSealed)
     }
 }
 
+// A seal that is not exactly the build's own lets nothing pass: a line cut short, a
+// digest of the wrong length or in capitals, a name missing, no script first.
+TEST(SealedLauncherTest, SealNotReadableIsAChangedScript)
+{
+    const std::string script = sim::Sha256Hex(kSealedScript);
+    const std::string good = script + " setup.ini\n";
+    const std::string bad[] = {
+        script + " setup.ini",
+        script.substr(1) + " setup.ini\n",
+        script + "0 setup.ini\n",
+        "A" + script.substr(1) + " setup.ini\n",
+        "g" + script.substr(1) + " setup.ini\n",
+        script + " \n",
+        script + "\tsetup.ini\n",
+        script + " install.exe\n" + good,
+        good + script + "\n",
+        "",
+    };
+    ResetWithScript(kSealedScript);
+    sim::SetSeal(good);
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    EXPECT_TRUE(sim::MessageBoxes().empty()) << "the good seal";
+    for (const std::string& seal : bad) {
+        ResetWithScript(kSealedScript);
+        sim::SetSeal(seal);
+        RunLauncher();
+        ASSERT_EQ(sim::MessageBoxes().size(), 1u) << seal;
+        EXPECT_EQ(sim::MessageBoxes()[0].text, "setup.ini has been changed since this medium was made.") << seal;
+    }
+}
+
+// SHA-256 itself, for the tools and the simulated platform: the standard's examples
+// and inputs that end at and across the 64-byte blocks.
+TEST(SealedLauncherTest, Sha256KnownAnswers)
+{
+    const std::pair<std::string, const char*> cases[] = {
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+        {std::string(64, 'a'), "ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb"},
+        {std::string(1000, 'a'), "41edece42d63e8d9bf515a9ba6932e1c20cbc9f5a5d134645adb5db1b9737ea3"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sim::Sha256Hex(c.first), c.second) << c.first.size() << " bytes";
+    }
+}
+
 // --- The user's language ------------------------------------------------------------
 
 struct LanguageCase {
