@@ -103,6 +103,7 @@ done <<'EOF'
 an error in the script||printf 'not a header\r\n' >>"$s/setup.ini"|setupcheck found errors
 the [Run] program missing||mv "$s/Tools" "$s/Tool"|is not on the medium
 an unsigned launcher|--require-signed|:|no valid Authenticode signature
+an unsealed launcher|--require-sealed|:|carries no seal
 setup.exe at the root||cp "$s/Tools/Helper.exe" "$s/Setup.EXE"|already has Setup.EXE
 autorun.inf at the root||touch "$s/AUTORUN.INF"|already has AUTORUN.INF
 a file of 4 GiB||truncate -s 4G "$s/Docs/big.bin"|4 GiB or larger
