@@ -371,7 +371,8 @@ TEST(SealedLauncherTest, StartsOnlyWhatWasSealed)
 }
 
 // A seal that is not exactly the build's own lets nothing pass: a line cut short, a
-// digest of the wrong length or in capitals, a name missing, no script first.
+// digest of the wrong length, in capitals or not hexadecimal, a name missing, no
+// script first.
 TEST(SealedLauncherTest, SealNotReadableIsAChangedScript)
 {
     const std::string script = sim::Sha256Hex(kSealedScript);

@@ -7,33 +7,22 @@ constexpr std::size_t kDigestDigits = 64;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
 
 // The arguments one by one, as the started program's runtime splits them for names:
 // blanks outside double quotes separate them, and the quotes themselves are dropped.
 std::vector<std::string> SplitArguments(const std::string& arguments)
 {
-    std::vector<std::string> tokens;
-    std::string token;
+    // An empty argument ("") names no file, and is left out with the blanks.
+    std::vector<std::string> tokens(1);
     bool bQuoted = false;
-    bool bInToken = false;
     for (const char c : arguments) {
         if (c == '"') {
             bQuoted = !bQuoted;
-            bInToken = true;
-        } else if (IsBlank(c) && !bQuoted) {
-            if (bInToken) {
-                tokens.push_back(token);
-            }
-            token.clear();
-            bInToken = false;
-        } else {
-            token += c;
-            bInToken = true;
+        } else if (!IsBlank(c) || bQuoted) {
+            tokens.back() += c;
+        } else if (!tokens.back().empty()) {
+            tokens.emplace_back();
         }
-    }
-    if (bInToken) {
-        tokens.push_back(token);
     }
     return tokens;
 }
@@ -62,13 +51,8 @@ bool ParseSeal(const char* pData, std::size_t nSize, std::vector<SealEntry>* pEn
         if (nEnd == nSize || nEnd - nPos < kDigestDigits + 2 || pData[nPos + kDigestDigits] != ' ') {
             return false;
         }
-        SealEntry entry{std::string(pData + nPos + kDigestDigits + 1, pData + nEnd), std::string(pData + nPos, kDigestDigits)};
-        for (const char c : entry.digest) {
-            if (!IsHexDigit(c)) {
-                return false;
-            }
-        }
-        pEntries->push_back(entry);
+        // A digest that is not 64 lower-case hexadecimal digits matches no file.
+        pEntries->push_back({std::string(pData + nPos + kDigestDigits + 1, pData + nEnd), std::string(pData + nPos, kDigestDigits)});
         nPos = nEnd + 1;
     }
     return !pEntries->empty() && pEntries->front().name == SEAL_SCRIPT_NAME;
