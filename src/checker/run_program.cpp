@@ -1,11 +1,10 @@
 // Whether the [Run] program of a script is where the launcher will look for it.
 #include "checker/run_program.h"
 
-#include <vector>
-
 #include "checker/finding.h"
 #include "platform/afx_file.h"
 #include "platform/framework/command_line.h"
+#include "script/medium_seal.h"
 
 namespace {
 
@@ -16,46 +15,10 @@ struct ProgramSearch {
 };
 const ProgramSearch* g_pSearch = nullptr;
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// A drive, a root or a network path: a place of its own, not relative to a folder.
-bool IsAbsolute(const std::string& path)
-{
-    return (!path.empty() && IsSeparator(path[0])) || path.find(':') != std::string::npos;
-}
-
-// The names of a relative path without "." and the names that ".." takes back,
-// joined by backslashes; false when ".." leaves the folder.
-bool Normalised(const std::string& path, std::string* pResult)
-{
-    std::vector<std::string> names;
-    std::string name;
-    for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && !IsSeparator(path[i])) {
-            name += path[i];
-            continue;
-        }
-        if (name == "..") {
-            if (names.empty()) {
-                return false;
-            }
-            names.pop_back();
-        } else if (!name.empty() && name != ".") {
-            names.push_back(name);
-        }
-        name.clear();
-    }
-    pResult->clear();
-    for (const std::string& each : names) {
-        *pResult += (pResult->empty() ? "" : "\\") + each;
-    }
-    return !names.empty();
-}
-
 bool ExistsInFolder(const char* lpszPath)
 {
     std::string relative;
-    return !IsAbsolute(lpszPath) && Normalised(lpszPath, &relative) &&
+    return FolderRelativePath(lpszPath, &relative) &&
            AfxFileExistsNoCase(g_pSearch->folder.c_str(), ScriptTextToUtf8(relative, g_pSearch->bUnicodeScript).c_str());
 }
 
@@ -80,7 +43,7 @@ std::string MissingRunProgram(const char* pszScriptPath, const char* pszCommandL
     }
     const std::string named = "the [Run] program \"" + program + "\"";
     std::string relative;
-    if (IsAbsolute(program) || !Normalised(program, &relative)) {
+    if (!FolderRelativePath(program, &relative)) {
         return named + " lies outside the script's folder: it cannot be checked, and on another machine or "
                        "medium it may not be there";
     }
