@@ -13,16 +13,21 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 std::vector<std::string> SplitArguments(const std::string& arguments)
 {
     // An empty argument ("") names no file, and is left out with the blanks.
-    std::vector<std::string> tokens(1);
+    std::vector<std::string> tokens;
+    std::string token;
     bool bQuoted = false;
     for (const char c : arguments) {
         if (c == '"') {
             bQuoted = !bQuoted;
         } else if (!IsBlank(c) || bQuoted) {
-            tokens.back() += c;
-        } else if (!tokens.back().empty()) {
-            tokens.emplace_back();
+            token += c;
+        } else if (!token.empty()) {
+            tokens.push_back(token);
+            token.clear();
         }
+    }
+    if (!token.empty()) {
+        tokens.push_back(token);
     }
     return tokens;
 }
