@@ -25,7 +25,7 @@ function(setup_readme_section heading outVar)
   set(${outVar} "${rest}" PARENT_SCOPE)
 endfunction()
 
-setup_readme_section("For publishers: check, preview, brand, sign, ship" workflow)
+setup_readme_section("For publishers: check, preview, brand, seal, sign, ship" workflow)
 setup_readme_section("The script format, for publishers" format)
 file(WRITE ${PROJECT_BINARY_DIR}/publishers.md
      "# Setup Launcher ${PROJECT_VERSION}: the publisher's guide\n\n${workflow}\n${format}")

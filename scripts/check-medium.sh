@@ -143,6 +143,7 @@ no title and no label|1||printf '[Run]\r\ntools\\helper.exe\r\n' >"$s/setup.ini"
 a [Run] program in another case beyond ASCII and the BMP|0||mkdir "$s/ΣΟΦΙΑΣ" && mv "$s/Tools/Helper.exe" "$s/ΣΟΦΙΑΣ/𐐀.EXE" && printf '\xef\xbb\xbf[Title]\r\nT\r\n[Run]\r\nσοφιας\\𐐨.exe\r\n' >"$s/setup.ini"|make-medium:
 a folder and outputs named with a leading -|0||cd "$work/out" && mv -- "$s" -s && s=-s iso=-m.iso zip=-m.zip|-m.iso (volume ID
 an unsigned launcher|1|--require-signed|:|setup.exe: no Authenticode signature
+an unsealed launcher|1|--require-sealed|:|carries no seal
 a signed launcher and installer|0|"${signed[@]}"|sign "$s/Tools/Helper.exe"|make-medium:
 an unsigned installer and library|1|"${signed[@]}"|cp "$s/Tools/Helper.exe" "$s/Tools/help.DLL"|Tools/Helper.exe: no Authenticode signature;Tools/help.DLL: no Authenticode signature
 a program changed after signing|1|"${signed[@]}"|sign "$s/Tools/Helper.exe" && dd if=<(printf U) of="$s/Tools/Helper.exe" bs=1 seek=20000 conv=notrunc 2>/dev/null|Tools/Helper.exe: its signature does not verify

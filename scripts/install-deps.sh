@@ -10,7 +10,8 @@ packages=()
 for group in "${groups[@]}"; do
   case "$group" in
     native)  packages+=(cmake g++ make googletest libgtest-dev libbenchmark-dev valgrind python3 libicu-dev unicode-data) ;;
-    windows) packages+=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest) ;;
+    windows) packages+=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest
+                        g++ make libicu-dev) ;;  # the last three: setupcheck for this machine, which seals
     wine)    packages+=(wine wine64 wine32:i386 xvfb x11-apps imagemagick locales fonts-liberation fonts-wqy-microhei wixl) ;;
     fuzz)    packages+=(clang-14 libclang-rt-14-dev) ;;
     signing) packages+=(osslsigncode openssl unzip zip softhsm2 libengine-pkcs11-openssl opensc python3) ;;

@@ -5,8 +5,8 @@
 # and an autorun.inf that starts it. Optionally the same tree as a ZIP for downloads.
 #
 # Usage: scripts/make-medium.sh [--label TEXT] [--launcher SETUP_EXE]
-#                               [--require-signed [--certs CHAIN.pem]] [--zip OUT.zip]
-#                               [--] SOURCE_DIR OUT.iso
+#                               [--require-signed [--certs CHAIN.pem]] [--require-sealed]
+#                               [--zip OUT.zip] [--] SOURCE_DIR OUT.iso
 #
 # Everything is checked before anything is written: setupcheck's errors and its
 # warning SC2011 (the [Run] program is not on the medium); names Windows cannot hold
@@ -15,10 +15,11 @@
 # autorun.inf at the root); files of 4 GiB or more; anything but files and folders;
 # an output inside the folder; with --require-signed, a launcher or a program under
 # the folder (.exe, .dll, .msi, .msp, .sys) without an Authenticode signature that
-# verifies against the system's roots, or the chain given with --certs. A refusal
-# says why, one line for each file, ends with status 1 and writes nothing; a usage
-# error ends with 2. The outputs are written under temporary names and moved into
-# place whole.
+# verifies against the system's roots, or the chain given with --certs; with
+# --require-sealed, a launcher without a seal or with one that SOURCE_DIR does not
+# match. A refusal says why, one line for each file, ends with status 1 and writes
+# nothing; a usage error ends with 2. The outputs are written under temporary names
+# and moved into place whole.
 #
 # The same inputs give the same bytes: every date is SOURCE_DATE_EPOCH, or else the
 # newest modification time among the inputs, and names go in a fixed order.
@@ -26,7 +27,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 usage() {
-  echo "Usage: scripts/make-medium.sh [--label TEXT] [--launcher SETUP_EXE] [--require-signed [--certs CHAIN.pem]] [--zip OUT.zip] [--] SOURCE_DIR OUT.iso" >&2
+  echo "Usage: scripts/make-medium.sh [--label TEXT] [--launcher SETUP_EXE] [--require-signed [--certs CHAIN.pem]] [--require-sealed] [--zip OUT.zip] [--] SOURCE_DIR OUT.iso" >&2
   exit 2
 }
 # A path that no command takes for an option.
@@ -36,13 +37,14 @@ refuse() {
   exit 1
 }
 
-label="" launcher="" require_signed=0 certs="" zip=""
+label="" launcher="" require_signed=0 certs="" require_sealed=0 zip=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --label) [ $# -ge 2 ] || usage; label="$2"; shift 2 ;;
     --launcher) [ $# -ge 2 ] || usage; launcher="$(not_an_option "$2")"; shift 2 ;;
     --require-signed) require_signed=1; shift ;;
     --certs) [ $# -ge 2 ] || usage; certs="$(not_an_option "$2")"; shift 2 ;;
+    --require-sealed) require_sealed=1; shift ;;
     --zip) [ $# -ge 2 ] || usage; zip="$(not_an_option "$2")"; shift 2 ;;
     --) shift; break ;;
     -*) echo "make-medium: unknown option $1" >&2; usage ;;
@@ -116,6 +118,16 @@ if [ $status -ne 0 ]; then
   [ -n "$bad_names" ] || refuse "setupcheck could not check the names under $source_dir"
   while IFS= read -r line; do echo "make-medium: $source_dir/$line" >&2; done <<<"$bad_names"
   exit 1
+fi
+
+# A sealed launcher's seal (setupcheck --seal): every file it covers as it was sealed.
+if [ $require_sealed -eq 1 ]; then
+  set +e
+  seal_report="$("$setupcheck" --seal "$launcher" "$source_dir" 2>/dev/null)"
+  seal_status=$?
+  set -e
+  [ $seal_status -ne 2 ] || refuse "$launcher carries no seal (configure the build with -DSETUP_SEAL_DIR=$source_dir)"
+  [ $seal_status -eq 0 ] || refuse "the seal of $launcher does not match $source_dir: $(grep -v ': matches$' <<<"$seal_report" | paste -sd ',' - | sed 's/,/, /g')"
 fi
 
 # ISO 9660 without UDF holds a file of 4 GiB or more in pieces that Windows does not join.

@@ -1,4 +1,5 @@
-// Splitting a command line into the program and its arguments for the shell.
+// Splitting a command line into the program and its arguments for the shell, and the
+// names in it that a sealed medium covers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,6 +7,7 @@
 
 #include "platform/framework/command_line.h"
 #include "platform/sim/sim.h"
+#include "script/medium_seal.h"
 
 namespace {
 
@@ -91,6 +93,44 @@ TEST(MsiexecPackages, NamedAfterPackageOptions)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MsiexecPackages(c.arguments), c.packages) << "arguments: [" << c.arguments << "]";
+    }
+}
+
+
+// The names of a command line that a seal covers: those inside the script's folder,
+// as the line writes them (letter case kept), the program first with ".exe" added.
+struct FolderNamesCase {
+    const char* cmdLine;
+    const char* names;  // each as "p:NAME" (the program) or "a:NAME", separated by "|"
+};
+
+const FolderNamesCase kFolderNamesCases[] = {
+    {"Install.EXE /quiet", "p:Install.EXE"},
+    {"setup", "p:setup.exe"},
+    {"\"Disk 1\\setup\" /s", "p:Disk 1\\setup.exe"},
+    {"msiexec /i product.msi /qn", "p:msiexec.exe|a:product.msi"},
+    {"msiexec /i \"My Product.msi\" TARGET=\"C:\\x y\"", "p:msiexec.exe|a:My Product.msi"},
+    {"de\\Setup.exe \"Read Me.txt\" sub\\..\\data.bin", "p:de\\Setup.exe|a:Read Me.txt|a:sub\\..\\data.bin"},
+    // Outside the folder: a drive, a root, a network path, a climb above it, a stream.
+    {"C:\\Windows\\system32\\msiexec.exe /i x.msi", "a:x.msi"},
+    {"\\tools\\run.exe ..\\up.msi /x sub\\..\\in.msi", "a:sub\\..\\in.msi"},
+    {"\\\\server\\share\\setup.exe ..\\..\\a.txt x\\..\\..\\b.txt", ""},
+    {"setup.exe setup.exe:stream . .\\ \"\"", "p:setup.exe"},
+    // Unquoted blanks: the program that exists wins, the rest are arguments.
+    {"my setup.exe /S", "p:my setup.exe"},
+    {"", ""},
+};
+
+bool ExistsInFolder(const char* lpszPath) { return std::string(lpszPath) == "my setup.exe"; }
+
+TEST(CommandLineFolderNames, NamesInsideTheFolderAsWritten)
+{
+    for (const FolderNamesCase& c : kFolderNamesCases) {
+        std::string names;
+        for (const CommandLineName& each : CommandLineFolderNames(c.cmdLine, AfxTextEncoding::Ansi, ExistsInFolder)) {
+            names += (names.empty() ? "" : "|") + std::string(each.bProgram ? "p:" : "a:") + each.name;
+        }
+        EXPECT_EQ(names, c.names) << "command line: [" << c.cmdLine << "]";
     }
 }
 

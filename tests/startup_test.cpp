@@ -9,6 +9,7 @@
 
 #include "launcher_run.h"
 #include "platform/framework/center_window.h"
+#include "script/medium_seal.h"
 #include "ui/setup_frame.h"
 
 namespace {
@@ -330,6 +331,138 @@ TEST(FrameActionTest, SecondEnterDuringTheErrorBoxIsIgnored)
     EXPECT_EQ(CountEvents("Destroy " + sim::GetWindowInfo(FrameWindow()).className), 1);
     EXPECT_EQ(CountEvents("Quit 0"), 1);
     EXPECT_FALSE(sim::LoopStalled());
+}
+
+// --- A sealed launcher --------------------------------------------------------------
+
+const char kSealedScript[] =
+    "[Title]\r\nSealed\r\n[Run]\r\ninstall.exe /quiet\r\n"
+    "[Run.de]\r\nDE\\Setup.EXE \"Read Me.txt\" /q\r\n[Run.fr]\r\nmsiexec /i product.msi\r\n";
+
+struct SealCase {
+    const char* name;
+    bool sealed;
+    const char* language;
+    std::function<void()> change;
+    const char* box;  // null: the command starts
+    bool windowShown;
+};
+
+// The medium as sealed: the script, the installers and what they are given.
+void AddSealedMedium()
+{
+    sim::AddFile("install.exe", "installer");
+    sim::AddFile("de\\setup.exe", "German installer");
+    sim::AddFile("read me.txt", "notes");
+    sim::AddFile("product.msi", "package");
+}
+
+std::string SealOfMedium()
+{
+    std::vector<SealEntry> entries{{"setup.ini", sim::Sha256Hex(kSealedScript)}};
+    for (const auto& file : {std::make_pair("install.exe", "installer"), std::make_pair("DE\\Setup.EXE", "German installer"),
+                             std::make_pair("Read Me.txt", "notes"), std::make_pair("product.msi", "package")}) {
+        entries.push_back({file.first, sim::Sha256Hex(file.second)});
+    }
+    return FormatSeal(entries);
+}
+
+TEST(SealedLauncherTest, StartsOnlyWhatWasSealed)
+{
+    const char kScriptChanged[] = "setup.ini has been changed since this medium was made.";
+    const SealCase cases[] = {
+        {"untouched", true, "en-US", [] {}, nullptr, true},
+        {"unsealed, changed", false, "en-US", [] { sim::AddFile("install.exe", "other"); }, nullptr, true},
+        {"script changed", true, "en-US", [] { sim::AddFile("setup.ini", std::string(kSealedScript) + " "); },
+         kScriptChanged, false},
+        {"script missing", true, "en-US", [] { sim::Reset(); sim::SetSeal(SealOfMedium()); }, kScriptChanged, false},
+        {"seal unreadable", true, "en-US", [] { sim::SetSeal("not a seal\n"); }, kScriptChanged, false},
+        {"installer changed", true, "en-US", [] { sim::AddFile("install.exe", "installer!"); },
+         "install.exe has been changed since this medium was made.", true},
+        {"German argument changed", true, "de-DE", [] { sim::AddFile("read me.txt", "Notes"); },
+         "Read Me.txt has been changed since this medium was made.", true},
+        {"German installer unreadable", true, "de-DE", [] { sim::SetFileReadError("de\\setup.exe", 0); },
+         "DE\\Setup.EXE has been changed since this medium was made.", true},
+        {"other language's file changed", true, "en-US", [] { sim::AddFile("read me.txt", "Notes"); }, nullptr, true},
+        {"system program", true, "fr-FR", [] {}, nullptr, true},
+        {"system program planted", true, "fr-FR", [] { sim::AddFile("msiexec.exe", "planted"); },
+         "msiexec.exe has been changed since this medium was made.", true},
+        {"package changed", true, "fr-FR", [] { sim::AddFile("product.msi", "other"); },
+         "product.msi has been changed since this medium was made.", true},
+    };
+    for (const SealCase& c : cases) {
+        ResetWithScript(kSealedScript);
+        AddSealedMedium();
+        sim::SetUserLanguages({c.language});
+        if (c.sealed) {
+            sim::SetSeal(SealOfMedium());
+        }
+        c.change();
+        sim::QueueClick(IDC_OK);
+        EXPECT_EQ(RunLauncher(), 0) << c.name;
+        EXPECT_EQ(sim::StartedCommands().size(), c.box == nullptr ? 1u : 0u) << c.name;
+        ASSERT_EQ(sim::MessageBoxes().size(), c.box == nullptr ? 0u : 1u) << c.name;
+        EXPECT_EQ(FrameWindow() != nullptr && sim::EverShown(FrameWindow()), c.windowShown) << c.name;
+        if (c.box != nullptr) {
+            EXPECT_EQ(sim::MessageBoxes()[0].text, c.box) << c.name;
+            EXPECT_EQ(sim::MessageBoxes()[0].caption, "SETUP") << c.name;
+        } else if (c.sealed) {
+            // Each checked file is held, writes denied, until the program has started.
+            const std::vector<std::string>& open = sim::StartedCommands()[0].openFiles;
+            const char* held = c.language[0] == 'f' ? "product.msi" : "install.exe";
+            EXPECT_NE(std::find(open.begin(), open.end(), held), open.end()) << c.name;
+        }
+    }
+}
+
+// A seal that is not exactly the build's own lets nothing pass: a line cut short, a
+// digest of the wrong length, in capitals or not hexadecimal, a name missing, no
+// script first.
+TEST(SealedLauncherTest, SealNotReadableIsAChangedScript)
+{
+    const std::string script = sim::Sha256Hex(kSealedScript);
+    const std::string good = script + " setup.ini\n";
+    const std::string bad[] = {
+        script + " setup.ini",
+        script.substr(1) + " setup.ini\n",
+        script + "0 setup.ini\n",
+        "A" + script.substr(1) + " setup.ini\n",
+        "g" + script.substr(1) + " setup.ini\n",
+        script + " \n",
+        script + "\tsetup.ini\n",
+        script + " install.exe\n" + good,
+        good + script + "\n",
+        "",
+    };
+    ResetWithScript(kSealedScript);
+    sim::SetSeal(good);
+    sim::QueueClick(IDC_CANCEL);
+    RunLauncher();
+    EXPECT_TRUE(sim::MessageBoxes().empty()) << "the good seal";
+    for (const std::string& seal : bad) {
+        ResetWithScript(kSealedScript);
+        sim::SetSeal(seal);
+        RunLauncher();
+        ASSERT_EQ(sim::MessageBoxes().size(), 1u) << seal;
+        EXPECT_EQ(sim::MessageBoxes()[0].text, "setup.ini has been changed since this medium was made.") << seal;
+    }
+}
+
+// SHA-256 itself, for the tools and the simulated platform: the standard's examples
+// and inputs that end at and across the 64-byte blocks.
+TEST(SealedLauncherTest, Sha256KnownAnswers)
+{
+    const std::pair<std::string, const char*> cases[] = {
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+        {std::string(64, 'a'), "ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb"},
+        {std::string(1000, 'a'), "41edece42d63e8d9bf515a9ba6932e1c20cbc9f5a5d134645adb5db1b9737ea3"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sim::Sha256Hex(c.first), c.second) << c.first.size() << " bytes";
+    }
 }
 
 // --- The user's language ------------------------------------------------------------

@@ -3,11 +3,17 @@
 
 #include <new>
 
+#include "app/seal_check.h"
 #include "script/setup_script.h"
 #include "ui/setup_frame.h"
 
 BOOL CSetupApp::InitInstance()
 {
+    // A sealed launcher reads only the script it was sealed with, held until read.
+    CHeldFiles script;
+    if (!CheckSealedScript(&script)) {
+        return FALSE;
+    }
     if (!theScript.Load()) {
         return FALSE;  // the script was rejected; Load has said why
     }

@@ -1,63 +1,19 @@
 // Whether the [Run] program of a script is where the launcher will look for it.
 #include "checker/run_program.h"
 
-#include <vector>
-
 #include "checker/finding.h"
 #include "checker/system_programs.h"
 #include "platform/afx_file.h"
 #include "platform/framework/command_line.h"
+#include "script/medium_seal.h"
 
 namespace {
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// A drive, a root or a network path: a place of its own, not relative to a folder.
-bool IsAbsolute(const std::string& path)
-{
-    return (!path.empty() && IsSeparator(path[0])) || path.find(':') != std::string::npos;
-}
-
-// The names of a relative path without "." and the names that ".." takes back,
-// joined by backslashes; false when ".." leaves the folder. The path is read by
-// characters of its encoding: a double-byte character's trail byte 0x5C is no
-// separator.
-bool Normalised(const std::string& path, AfxTextEncoding encoding, std::string* pResult)
-{
-    std::vector<std::string> names;
-    std::string name;
-    for (const char* p = path.c_str();;) {
-        if (*p != '\0' && !IsSeparator(*p)) {
-            const int nLength = AfxCharLength(p, encoding);
-            name.append(p, static_cast<std::size_t>(nLength));
-            p += nLength;
-            continue;
-        }
-        if (name == "..") {
-            if (names.empty()) {
-                return false;
-            }
-            names.pop_back();
-        } else if (!name.empty() && name != ".") {
-            names.push_back(name);
-        }
-        name.clear();
-        if (*p++ == '\0') {
-            break;
-        }
-    }
-    pResult->clear();
-    for (const std::string& each : names) {
-        *pResult += (pResult->empty() ? "" : "\\") + each;
-    }
-    return !names.empty();
-}
 
 // Whether the path, text of the script's encoding, names a file under the folder.
 bool ExistsInFolder(const char* pszFolder, const char* lpszPath, AfxTextEncoding encoding)
 {
     std::string relative;
-    return !IsAbsolute(lpszPath) && Normalised(lpszPath, encoding, &relative) &&
+    return FolderRelativePath(lpszPath, encoding, &relative) &&
            AfxFileExistsNoCase(pszFolder, ScriptTextToUtf8(relative, encoding == AfxTextEncoding::Utf8).c_str());
 }
 
@@ -93,7 +49,7 @@ std::string MissingRunProgram(const char* pszFolder, const char* pszCommandLine,
     const std::string file = bFound ? package : program;
     const std::string named = (bFound ? "the msiexec package \"" : "the [Run] program \"") + file + "\"";
     std::string relative;
-    if (IsAbsolute(file) || !Normalised(file, encoding, &relative)) {
+    if (!FolderRelativePath(file, encoding, &relative)) {
         return named + " lies outside the script's folder: it cannot be checked, and on another machine or "
                        "medium it may not be there";
     }

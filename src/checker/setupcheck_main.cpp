@@ -10,6 +10,7 @@
 
 #include "checker/medium_names.h"
 #include "checker/script_check.h"
+#include "checker/seal_tool.h"
 #include "platform/console/console_system.h"
 #include "script/language_choice.h"
 
@@ -46,6 +47,10 @@ const char kUsage[] =
     "                      the view's font (natively a table of Wine's default font,\n"
     "                      which scripts/measure-font-widths.sh measures)\n"
     "  --title             print each script's [Title] in UTF-8, and no findings\n"
+    "  --seal SETUP_EXE FOLDER  whether a sealed launcher's seal matches the folder,\n"
+    "                      file by file: exit 0 it does, 1 it does not, 2 no seal\n"
+    "  --make-seal FOLDER OUT [DEPFILE]  write the seal of a medium's folder (the\n"
+    "                      build does this), and the make rule of its inputs\n"
     "  --version           print the version\n"
     "  --medium-names [ROOT_NAME...]\n"
     "                      read a medium's paths, each ended by a NUL byte, and\n"
@@ -274,7 +279,11 @@ int main(int argc, char** argv)
     Options options;
     bool bHelp = false;
     bool bVersion = false;
-    if (!ParseOptions(ConsoleArguments(argc, argv), &options, &bHelp, &bVersion)) {
+    const std::vector<std::string> arguments = ConsoleArguments(argc, argv);
+    if (arguments.size() > 1 && IsSealCommand(arguments[1])) {
+        return RunSealCommand(arguments);
+    }
+    if (!ParseOptions(arguments, &options, &bHelp, &bVersion)) {
         std::fputs(kUsage, stderr);
         return kExitUsage;
     }

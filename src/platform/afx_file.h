@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "platform/afx_text.h"
 #include "platform/afx_types.h"
@@ -99,3 +100,6 @@ private:
 // letter case, as Windows finds files. Both are UTF-8; the relative path's names are
 // separated by backslashes, with no "." or ".." among them.
 bool AfxFileExistsNoCase(const char* lpszFolder, const char* lpszRelativePath);
+// The same search, giving the file's path as the system names it (UTF-8); empty when
+// there is no such file.
+std::string AfxFindFileNoCase(const char* lpszFolder, const char* lpszRelativePath);

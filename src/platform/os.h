@@ -68,12 +68,16 @@ bool FindUnicodeLineBreaks(const char* pszText, int nLength, unsigned char* pFla
 void* CreateSolidBrush(Color color);
 void DeleteObject(void* hObject);
 
-// Binary file reading.
-FileHandle OpenFileForReading(const char* lpszFileName);
+// Binary file reading. While a file is open, others may read it but not write,
+// rename or delete it.
+FileHandle OpenFileForReading(const char* lpszFileName, AfxTextEncoding encoding);
 // Reads up to nCount bytes; false on a read error. *pnRead is 0 at the end of the file.
 bool ReadFile(FileHandle hFile, void* pBuffer, std::size_t nCount, std::size_t* pnRead);
 // Moves to an absolute raw offset; false on failure.
 bool SeekFile(FileHandle hFile, long long nOffset);
 void CloseFile(FileHandle hFile);
+// The SHA-256 of the bytes from the file's position to its end; false on a read
+// error, or when the system cannot hash.
+bool HashFileSha256(FileHandle hFile, unsigned char digest[32]);
 
 }  // namespace os

@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "app/seal_check.h"
 #include "platform/afx_app.h"
 #include "platform/afx_dc.h"
 #include "platform/afx_system.h"
@@ -143,10 +144,16 @@ void CSetupFrame::OnOk()
         return;  // a second request, dispatched inside the error box's loop
     }
     m_bClosing = true;
-    if (theScript.m_szRun[0] != '\0' &&
-        AfxWinExec(theScript.m_szRun, theScript.m_encoding, SW_SHOWNORMAL) < kFirstSuccessfulExecResult) {
-        const std::string text = std::string("Error executing ") + theScript.m_szRun;
-        MessageBox(text.c_str(), theScript.m_encoding);
+    if (theScript.m_szRun[0] != '\0') {
+        // A sealed launcher starts only what it was sealed with, held unchanged until started.
+        CHeldFiles held;
+        const std::string changed = FirstChangedRunFile(theScript.m_szRun, theScript.m_encoding, &held);
+        if (!changed.empty()) {
+            MessageBox(SealChangedText(changed).c_str(), theScript.m_encoding);
+        } else if (AfxWinExec(theScript.m_szRun, theScript.m_encoding, SW_SHOWNORMAL) < kFirstSuccessfulExecResult) {
+            const std::string text = std::string("Error executing ") + theScript.m_szRun;
+            MessageBox(text.c_str(), theScript.m_encoding);
+        }
     }
     CloseMessageView();
     DestroyWindow();  // deletes this object

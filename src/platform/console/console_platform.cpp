@@ -36,7 +36,7 @@ fs::path FindNoCase(const fs::path& folder, const std::string& name)
 
 }  // namespace
 
-FileHandle os::OpenFileForReading(const char* lpszFileName)
+FileHandle os::OpenFileForReading(const char* lpszFileName, AfxTextEncoding /*encoding*/)
 {
     return reinterpret_cast<FileHandle>(ConsoleOpenFile(lpszFileName));
 }
@@ -89,6 +89,11 @@ std::string ConsoleScriptFolder(const std::string& path)
 
 bool AfxFileExistsNoCase(const char* lpszFolder, const char* lpszRelativePath)
 {
+    return !AfxFindFileNoCase(lpszFolder, lpszRelativePath).empty();
+}
+
+std::string AfxFindFileNoCase(const char* lpszFolder, const char* lpszRelativePath)
+{
     fs::path path = *lpszFolder != '\0' ? fs::u8path(lpszFolder) : fs::path(".");
     std::error_code error;
 #ifdef _WIN32
@@ -102,5 +107,5 @@ bool AfxFileExistsNoCase(const char* lpszFolder, const char* lpszRelativePath)
         nStart = nEnd + 1;
     }
 #endif
-    return !path.empty() && fs::is_regular_file(path, error);
+    return !path.empty() && fs::is_regular_file(path, error) ? path.u8string() : std::string();
 }

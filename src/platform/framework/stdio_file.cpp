@@ -16,7 +16,8 @@ CStdioFile::~CStdioFile() { Close(); }
 BOOL CStdioFile::Open(const char* lpszFileName)
 {
     Close();
-    m_hFile = os::OpenFileForReading(lpszFileName);
+    // The script is named before any text of it is known: its name is ANSI.
+    m_hFile = os::OpenFileForReading(lpszFileName, AfxTextEncoding::Ansi);
     return StartReading();
 }
 

@@ -72,10 +72,17 @@ struct StartedCommand {
     std::string commandLine;
     int nCmdShow;
     AfxTextEncoding encoding;
+    std::vector<std::string> openFiles;  // lower-case names of the files open as it started
 };
 // Result of every WinExec from now on (below 32: failure).
 void SetWinExecResult(UINT result);
 const std::vector<StartedCommand>& StartedCommands();
+
+// --- Seal ---------------------------------------------------------------------
+// The launcher carries this seal (script/medium_seal.h); none after Reset.
+void SetSeal(const std::string& bytes);
+// The SHA-256 of the bytes, as seals write it.
+std::string Sha256Hex(const std::string& bytes);
 
 // --- Message boxes -------------------------------------------------------------
 struct MessageBoxRecord {

@@ -7,6 +7,12 @@
 
 namespace sim {
 
+std::vector<std::string>& OpenFileNames()
+{
+    static auto* s_pNames = new std::vector<std::string>;  // never destroyed: see sim_state.h
+    return *s_pNames;
+}
+
 void AddFile(const std::string& name, const std::string& bytes) { TheMachine().files[ToLower(name)].bytes = bytes; }
 
 void SetFileReadError(const std::string& name, std::size_t nGoodBytes)
@@ -18,12 +24,13 @@ void SetFileReadError(const std::string& name, std::size_t nGoodBytes)
 
 namespace os {
 
-FileHandle OpenFileForReading(const char* lpszFileName)
+FileHandle OpenFileForReading(const char* lpszFileName, AfxTextEncoding /*encoding*/)
 {
     const std::string name = sim::ToLower(lpszFileName != nullptr ? lpszFileName : "");
     if (sim::TheMachine().files.count(name) == 0) {
         return nullptr;
     }
+    sim::OpenFileNames().push_back(name);
     return reinterpret_cast<FileHandle>(new sim::OpenFile{name, 0, 0});
 }
 
@@ -57,7 +64,16 @@ bool SeekFile(FileHandle hFile, long long nOffset)
     return true;
 }
 
-void CloseFile(FileHandle hFile) { delete reinterpret_cast<sim::OpenFile*>(hFile); }
+void CloseFile(FileHandle hFile)
+{
+    auto* file = reinterpret_cast<sim::OpenFile*>(hFile);
+    std::vector<std::string>& open = sim::OpenFileNames();
+    const auto found = std::find(open.begin(), open.end(), file->name);
+    if (found != open.end()) {
+        open.erase(found);
+    }
+    delete file;
+}
 
 }  // namespace os
 

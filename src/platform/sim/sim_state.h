@@ -103,6 +103,8 @@ struct Machine {
     int versionQueries = 0;
     UINT winExecResult = 33;
     std::vector<StartedCommand> started;
+    bool sealed = false;
+    std::string seal;
 
     // Records
     std::vector<MessageBoxRecord> messageBoxes;
@@ -111,6 +113,10 @@ struct Machine {
 };
 
 Machine& TheMachine();
+// The lower-case names of the open files, one for each handle. Kept apart from the
+// machine, which a reset replaces while the launcher's record may hold its script open,
+// and which ends before that record does.
+std::vector<std::string>& OpenFileNames();
 
 std::string ToLower(std::string s);
 SimWindow* FindWindow(WindowHandle hWnd);  // null when the handle never existed or is destroyed

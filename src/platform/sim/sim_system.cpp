@@ -204,7 +204,7 @@ BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, AfxTextEncod
 UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow)
 {
     sim::Machine& m = sim::TheMachine();
-    m.started.push_back({lpszCmdLine, nCmdShow, encoding});
+    m.started.push_back({lpszCmdLine, nCmdShow, encoding, sim::OpenFileNames()});
     m.events.push_back(std::string("WinExec ") + lpszCmdLine);
     return m.winExecResult;
 }

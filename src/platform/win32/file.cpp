@@ -5,10 +5,9 @@
 
 namespace os {
 
-FileHandle OpenFileForReading(const char* lpszFileName)
+FileHandle OpenFileForReading(const char* lpszFileName, AfxTextEncoding encoding)
 {
-    // The launcher's one file is its script, named before any text of it is known.
-    const WideText fileName(lpszFileName, -1, AfxTextEncoding::Ansi);
+    const WideText fileName(lpszFileName, -1, encoding);
     HANDLE hFile = ::CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     return hFile != INVALID_HANDLE_VALUE ? FromHandle(hFile) : nullptr;

@@ -4,6 +4,7 @@
 // program Windows keeps for its kind.
 #include <string>
 
+#include "platform/afx_seal.h"
 #include "platform/afx_system.h"
 #include "platform/framework/command_line.h"
 #include "platform/win32/wide_text.h"
@@ -44,21 +45,11 @@ UINT WinExecError(DWORD nError)
     }
 }
 
-// Where the plain start looks for a program: the launcher's folder, the current
-// folder, the system folders and the PATH. The path is text of that encoding.
-bool ProgramExists(const char* lpszPath, AfxTextEncoding encoding)
-{
-    wchar_t szFound[MAX_PATH];
-    const DWORD nLength =
-        ::SearchPathW(nullptr, WideText(lpszPath, -1, encoding).c_str(), nullptr, MAX_PATH, szFound, nullptr);
-    return nLength > 0 && nLength < MAX_PATH && (::GetFileAttributesW(szFound) & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 bool StartThroughShell(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow)
 {
     // The shell is given exactly the program that the plain start found.
     const CommandLineParts parts = SplitCommandLine(
-        lpszCmdLine, encoding, [encoding](const char* lpszPath) { return ProgramExists(lpszPath, encoding); });
+        lpszCmdLine, encoding, [encoding](const char* lpszPath) { return AfxProgramExists(lpszPath, encoding); });
     const WideText program(parts.program.c_str(), -1, encoding);
     const WideText arguments(parts.arguments.c_str(), -1, encoding);
     SHELLEXECUTEINFOW sei{};
