@@ -116,7 +116,8 @@ std::string UnixPath(const std::string& path)
 }
 
 // The native checker --preview on the script, through e2e/native-check.sh, which
-// writes its output and then its exit status to files.
+// writes its output and then its exit status to files. It is told the system's ANSI
+// code page, which it cannot learn from Wine's locale.
 Verdict RunNativeChecker(const std::string& script)
 {
     Verdict verdict;
@@ -124,7 +125,7 @@ Verdict RunNativeChecker(const std::string& script)
     scratch.WriteScript(script);
     const std::string folder = UnixPath(scratch.Folder());
     std::wstring command = L"\"" + Wide(WindowsPath(NATIVE_CHECK_SCRIPT)) + L"\" \"" + Wide(folder) + L"out.txt\" " +
-                           L"--preview \"" + Wide(folder) + L"setup.ini\"";
+                           L"--code-page=" + std::to_wstring(GetACP()) + L" --preview \"" + Wide(folder) + L"setup.ini\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
