@@ -6,31 +6,6 @@ namespace {
 constexpr std::size_t kDigestDigits = 64;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// The arguments one by one, as the started program's runtime splits them for names:
-// blanks outside double quotes separate them, and the quotes themselves are dropped.
-std::vector<std::string> SplitArguments(const std::string& arguments)
-{
-    // An empty argument ("") names no file, and is left out with the blanks.
-    std::vector<std::string> tokens;
-    std::string token;
-    bool bQuoted = false;
-    for (const char c : arguments) {
-        if (c == '"') {
-            bQuoted = !bQuoted;
-        } else if (!IsBlank(c) || bQuoted) {
-            token += c;
-        } else if (!token.empty()) {
-            tokens.push_back(token);
-            token.clear();
-        }
-    }
-    if (!token.empty()) {
-        tokens.push_back(token);
-    }
-    return tokens;
-}
 
 }  // namespace
 
@@ -118,7 +93,7 @@ std::vector<CommandLineName> CommandLineFolderNames(const char* lpszCmdLine, Afx
     if (FolderRelativePath(program, encoding, &path)) {
         names.push_back({program, true});
     }
-    for (const std::string& argument : SplitArguments(parts.arguments)) {
+    for (const std::string& argument : SplitArguments(parts.arguments.c_str())) {
         if (FolderRelativePath(argument, encoding, &path)) {
             names.push_back({argument, false});
         }

@@ -100,13 +100,22 @@ CommandLineParts SplitCommandLine(const char* lpszCmdLine, AfxTextEncoding encod
     return parts;
 }
 
+std::vector<std::string> SplitArguments(const char* lpszArguments)
+{
+    std::vector<std::string> arguments;
+    std::string argument;
+    for (const char* p = SkipBlanks(lpszArguments); *p != '\0'; p = SkipBlanks(p)) {
+        p = NextArgument(p, &argument);
+        arguments.push_back(argument);
+    }
+    return arguments;
+}
+
 std::vector<std::string> MsiexecPackages(const char* lpszArguments)
 {
     std::vector<std::string> packages;
-    std::string argument;
     bool bPackageNext = false;
-    for (const char* p = SkipBlanks(lpszArguments); *p != '\0'; p = SkipBlanks(p)) {
-        p = NextArgument(p, &argument);
+    for (const std::string& argument : SplitArguments(lpszArguments)) {
         if (bPackageNext && !argument.empty() && argument[0] != '{') {
             packages.push_back(argument);
         }

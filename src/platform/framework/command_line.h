@@ -34,6 +34,11 @@ std::string ProgramFile(const char* pStart, const char* pEnd, AfxTextEncoding en
 CommandLineParts SplitCommandLine(const char* lpszCmdLine, AfxTextEncoding encoding,
                                   const ProgramExistsFunction& programExists);
 
+// The arguments one by one, as a started program's runtime splits them: blanks
+// outside double quotes separate them, and the quotes are removed ("" gives an empty
+// argument).
+std::vector<std::string> SplitArguments(const char* lpszArguments);
+
 // The package and patch files that msiexec's arguments name: the argument after each
 // /i, /package, /a, /p and /update (letter case aside, "-" for "/"), its double quotes
 // removed; a product code ("{...}") is no file and is left out. Arguments are
