@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/word_wrap.h"
+#include "layout/word_wrap.h"
 #include "wrap_reference.h"
 
 namespace {

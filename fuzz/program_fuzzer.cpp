@@ -12,8 +12,8 @@
 
 #include "app/setup_app.h"
 #include "fuzz_check.h"
-#include "platform/afx_app.h"
-#include "platform/sim/sim.h"
+#include "afx/app.h"
+#include "backend/sim/sim.h"
 #include "script/setup_script.h"
 #include "ui/setup_frame.h"
 

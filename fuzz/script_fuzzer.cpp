@@ -10,7 +10,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "platform/sim/sim.h"
+#include "backend/sim/sim.h"
 #include "script/setup_script.h"
 
 namespace {

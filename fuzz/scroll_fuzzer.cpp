@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "fuzz_check.h"
-#include "ui/scroll_math.h"
+#include "layout/scroll_math.h"
 
 namespace {
 

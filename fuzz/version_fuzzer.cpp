@@ -15,7 +15,7 @@
 
 #include "app/installed_version.h"
 #include "fuzz_check.h"
-#include "platform/sim/sim.h"
+#include "backend/sim/sim.h"
 #include "script/setup_script.h"
 #include "ui/setup_frame.h"
 

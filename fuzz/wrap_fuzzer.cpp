@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "ui/word_wrap.h"
+#include "layout/word_wrap.h"
 #include "wrap_reference.h"
 
 namespace {

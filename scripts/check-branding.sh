@@ -47,8 +47,8 @@ echo DECOY >"$work/icon/setup.manifest" && echo '#error decoy' >"$work/icon/bran
 if configure custom ok -DSETUP_ICON="$work/icon/app.ico" -DSETUP_COMPANY='Example "Ltd."' -DSETUP_PRODUCT_NAME='Example: Pro' \
     -DSETUP_PRODUCT_VERSION=2.010 -DSETUP_FILE_VERSION=1.010.08 -DSETUP_COPYRIGHT='(c) 2026 Example' \
     -DSETUP_FILE_DESCRIPTION='Example; Setup'; then
-    make -C "$work/custom/src/platform/win32" __/__/__/res/setup.rc.res >"$work/rc.log" 2>&1
-    resources=$(i686-w64-mingw32-windres -J coff -O rc -i "$work"/custom/src/platform/win32/CMakeFiles/setup.dir/__/__/__/res/setup.rc.res)
+    make -C "$work/custom/src/backend/win32" __/__/__/res/setup.rc.res >"$work/rc.log" 2>&1
+    resources=$(i686-w64-mingw32-windres -J coff -O rc -i "$work"/custom/src/backend/win32/CMakeFiles/setup.dir/__/__/__/res/setup.rc.res)
     for expected in 'CompanyName", "Example ""Ltd."""' 'PRODUCTVERSION 2, 10, 0, 0' 'ProductVersion", "2.010"' \
         'FILEVERSION 1, 10, 8, 0' 'FileVersion", "1.010.08"' 'LegalCopyright", "(c) 2026 Example"' 'asInvoker' \
         'FileDescription", "Example; Setup"'; do

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Writes src/platform/framework/case_folding.inc, the table of Unicode's simple case
+# Writes src/afx/case_folding.inc, the table of Unicode's simple case
 # folding (the statuses C and S of CaseFolding.txt, from Debian's unicode-data) that
 # FoldCase() looks code points up in: runs of code points, each a fixed step apart,
 # whose folded forms lie a fixed offset away (A-Z: step 1, offset 32; the Latin
@@ -15,7 +15,7 @@ if [ ! -r "$source" ] && [ $# -eq 0 ]; then
 fi
 [ -r "$source" ] || { echo "generate-case-folding: cannot read $source" >&2; exit 2; }
 
-out="$root/src/platform/framework/case_folding.inc"
+out="$root/src/afx/case_folding.inc"
 python3 - "$source" >"$out.partial" <<'EOF'
 import sys
 version = ""

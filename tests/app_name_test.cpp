@@ -1,8 +1,8 @@
 // The application name, the caption of every message box, from the module path.
 #include <gtest/gtest.h>
 
-#include "platform/framework/app_name.h"
-#include "platform/sim/sim.h"
+#include "afx/app_name.h"
+#include "backend/sim/sim.h"
 
 namespace {
 

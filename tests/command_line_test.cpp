@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/framework/command_line.h"
-#include "platform/sim/sim.h"
+#include "afx/command_line.h"
+#include "backend/sim/sim.h"
 #include "script/medium_seal.h"
 
 namespace {

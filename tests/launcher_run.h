@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/setup_app.h"
-#include "platform/afx_app.h"
-#include "platform/sim/sim.h"
+#include "afx/app.h"
+#include "backend/sim/sim.h"
 #include "script/setup_script.h"
 
 // Rebuilds the two static program objects in their order, then runs the program

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "ui/button_layout.h"
-#include "ui/layout_metrics.h"
-#include "ui/view_geometry.h"
+#include "layout/button_layout.h"
+#include "layout/layout_metrics.h"
+#include "layout/view_geometry.h"
 
 namespace {
 

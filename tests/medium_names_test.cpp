@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "checker/medium_names.h"
-#include "platform/framework/unicode_text.h"
+#include "afx/unicode_text.h"
 
 namespace {
 

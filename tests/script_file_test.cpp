@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim.h"
+#include "backend/sim/sim.h"
 #include "script/script_file.h"
 
 namespace {

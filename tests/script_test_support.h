@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim.h"
+#include "backend/sim/sim.h"
 #include "script/setup_script.h"
 
 namespace script_test {

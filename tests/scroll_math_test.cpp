@@ -4,7 +4,7 @@
 #include <climits>
 #include <ostream>
 
-#include "ui/scroll_math.h"
+#include "layout/scroll_math.h"
 
 namespace {
 

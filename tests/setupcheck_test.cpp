@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "checker/script_check.h"
-#include "platform/console/console_system.h"
-#include "platform/sim/sim.h"
+#include "backend/console/console_system.h"
+#include "backend/sim/sim.h"
 #include "script_test_support.h"
 
 namespace {

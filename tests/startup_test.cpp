@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "launcher_run.h"
-#include "platform/framework/center_window.h"
+#include "afx/center_window.h"
 #include "script/medium_seal.h"
 #include "ui/setup_frame.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/afx_file.h"
-#include "platform/afx_text.h"
-#include "platform/sim/sim.h"
+#include "afx/file.h"
+#include "afx/text.h"
+#include "backend/sim/sim.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/message_view.h"
-#include "ui/word_wrap.h"
+#include "layout/word_wrap.h"
 #include "wrap_reference.h"
 
 namespace {

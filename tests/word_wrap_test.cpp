@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ui/message_view.h"
-#include "ui/word_wrap.h"
+#include "layout/word_wrap.h"
 
 namespace {
 

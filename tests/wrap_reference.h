@@ -2,7 +2,7 @@
 // the yardstick that the differential test and the benchmark hold WrapMessageText to.
 #pragma once
 
-#include "ui/word_wrap.h"
+#include "layout/word_wrap.h"
 
 WrapResult ReferenceWrapMessageText(const char* pszText, int nClientWidth, int nLeftMargin, int nAveCharWidth,
                                     const TextWidthFunction& measure, int nMaxLines,

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/afx_text.h"
+#include "afx/text.h"
 #include "script/setup_script.h"
 #include "ui/setup_frame.h"
 

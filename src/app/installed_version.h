@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/root_key.h"
-#include "platform/afx_system.h"
+#include "afx/system.h"
 
 // "\StringFileInfo\llllcccc\FileVersion", language and code page as four lower-case
 // hexadecimal digits each.

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/afx_system.h"
+#include "afx/system.h"
 
 // What the launcher appends to a root-key name it does not know.
 inline constexpr char kBadRootKeySuffix[] = " is a bad root key.";

@@ -3,7 +3,7 @@
 
 #include <new>
 
-#include "app/seal_check.h"
+#include "script/seal_check.h"
 #include "script/setup_script.h"
 #include "ui/setup_frame.h"
 

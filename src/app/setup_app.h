@@ -1,7 +1,7 @@
 // CSetupApp: the launcher's start-up.
 #pragma once
 
-#include "platform/afx_app.h"
+#include "afx/app.h"
 
 class CSetupApp : public CWinApp {
 public:

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/console/console_system.h"
-#include "platform/framework/unicode_text.h"
+#include "backend/console/console_system.h"
+#include "afx/unicode_text.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <map>
 
 #include "checker/finding.h"
-#include "platform/console/console_system.h"
-#include "platform/framework/unicode_text.h"
+#include "backend/console/console_system.h"
+#include "afx/unicode_text.h"
 
 namespace {
 

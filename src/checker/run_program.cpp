@@ -3,8 +3,8 @@
 
 #include "checker/finding.h"
 #include "checker/system_programs.h"
-#include "platform/afx_file.h"
-#include "platform/framework/command_line.h"
+#include "afx/file.h"
+#include "afx/command_line.h"
 #include "script/medium_seal.h"
 
 namespace {

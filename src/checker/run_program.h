@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/afx_text.h"
+#include "afx/text.h"
 
 // Empty when the program of the command line is a file relative to the script's
 // folder, pszFolder (UTF-8, ending in a separator; "" for the current one), or one of

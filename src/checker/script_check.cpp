@@ -11,7 +11,7 @@
 
 #include "app/root_key.h"
 #include "checker/run_program.h"
-#include "platform/afx_text.h"
+#include "afx/text.h"
 #include "script/setup_script.h"
 
 namespace {

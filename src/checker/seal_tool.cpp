@@ -10,9 +10,9 @@
 #include "checker/finding.h"
 #include "checker/pe_resource.h"
 #include "checker/script_check.h"
-#include "platform/afx_file.h"
-#include "platform/console/console_system.h"
-#include "platform/framework/sha256.h"
+#include "afx/file.h"
+#include "backend/console/console_system.h"
+#include "afx/sha256.h"
 #include "script/medium_seal.h"
 #include "script/setup_script.h"
 

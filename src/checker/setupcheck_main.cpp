@@ -11,7 +11,7 @@
 #include "checker/medium_names.h"
 #include "checker/script_check.h"
 #include "checker/seal_tool.h"
-#include "platform/console/console_system.h"
+#include "backend/console/console_system.h"
 #include "script/language_choice.h"
 
 namespace {

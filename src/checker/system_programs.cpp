@@ -3,7 +3,7 @@
 // registry files, and the programs that show a folder, a text or a help file.
 #include "checker/system_programs.h"
 
-#include "platform/afx_text.h"
+#include "afx/text.h"
 
 namespace {
 

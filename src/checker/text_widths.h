@@ -12,9 +12,9 @@
 
 #include <algorithm>
 
-#include "platform/afx_text.h"
-#include "ui/message_layout.h"
-#include "ui/view_geometry.h"
+#include "afx/text.h"
+#include "layout/message_layout.h"
+#include "layout/view_geometry.h"
 
 class CTextWidths {
 public:

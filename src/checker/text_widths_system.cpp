@@ -2,7 +2,7 @@
 // text extents (and the launcher's kept character widths) in the font every device
 // context starts with, which the screen's context has too; Uniscribe finds the breaks.
 #include "checker/text_widths.h"
-#include "platform/afx_dc.h"
+#include "afx/dc.h"
 
 namespace {
 

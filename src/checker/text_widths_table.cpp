@@ -8,8 +8,8 @@
 #include <unordered_map>
 
 #include "checker/text_widths.h"
-#include "platform/console/console_system.h"
-#include "ui/layout_metrics.h"
+#include "backend/console/console_system.h"
+#include "layout/layout_metrics.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "checker/text_widths.h"
-#include "ui/message_layout.h"
+#include "layout/message_layout.h"
 
 // The view's size as the launcher shows it at the widths' display scale.
 struct ViewSize {

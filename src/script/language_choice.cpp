@@ -1,7 +1,7 @@
 // The script's language for the user's list of languages.
 #include "script/language_choice.h"
 
-#include "platform/afx_text.h"
+#include "afx/text.h"
 
 namespace {
 

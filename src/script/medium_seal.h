@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/framework/command_line.h"
+#include "afx/command_line.h"
 
 // The name under which a seal holds the script.
 constexpr char SEAL_SCRIPT_NAME[] = "setup.ini";

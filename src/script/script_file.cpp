@@ -1,7 +1,7 @@
 // CScriptFile: reading the lines of setup.ini that carry content.
 #include "script/script_file.h"
 
-#include "platform/afx_text.h"
+#include "afx/text.h"
 
 char* CScriptFile::ReadSignificantLine(char* lpszBuffer, UINT nCapacity)
 {

@@ -1,7 +1,7 @@
 // CScriptFile: the text-mode file through which setup.ini is read.
 #pragma once
 
-#include "platform/afx_file.h"
+#include "afx/file.h"
 #include "script/script_reporter.h"
 
 // Size of every text buffer of the script: a value holds at most 1499 characters.

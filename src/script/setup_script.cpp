@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/afx_app.h"
-#include "platform/afx_system.h"
-#include "platform/afx_text.h"
+#include "afx/app.h"
+#include "afx/system.h"
+#include "afx/text.h"
 #include "script/language_choice.h"
 
 namespace {

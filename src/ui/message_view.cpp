@@ -4,12 +4,12 @@
 #include <climits>
 #include <cstring>
 
-#include "platform/afx_app.h"
-#include "platform/afx_dc.h"
-#include "platform/afx_text.h"
+#include "afx/app.h"
+#include "afx/dc.h"
+#include "afx/text.h"
 #include "script/setup_script.h"
-#include "ui/scroll_math.h"
-#include "ui/view_geometry.h"
+#include "layout/scroll_math.h"
+#include "layout/view_geometry.h"
 
 BEGIN_MESSAGE_MAP(CMessageView, CWnd)
     ON_WM_PAINT(CMessageView)

@@ -1,9 +1,9 @@
 // CMessageView: the child window that shows the message word-wrapped and scrolls it.
 #pragma once
 
-#include "platform/afx_wnd.h"
-#include "ui/layout_metrics.h"
-#include "ui/message_layout.h"
+#include "afx/wnd.h"
+#include "layout/layout_metrics.h"
+#include "layout/message_layout.h"
 
 class CDC;
 

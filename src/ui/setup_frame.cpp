@@ -5,14 +5,14 @@
 #include <new>
 #include <string>
 
-#include "app/seal_check.h"
-#include "platform/afx_app.h"
-#include "platform/afx_dc.h"
-#include "platform/afx_system.h"
+#include "script/seal_check.h"
+#include "afx/app.h"
+#include "afx/dc.h"
+#include "afx/system.h"
 #include "script/setup_script.h"
-#include "ui/button_layout.h"
+#include "layout/button_layout.h"
 #include "ui/message_view.h"
-#include "ui/view_geometry.h"
+#include "layout/view_geometry.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // CSetupFrame: the launcher's fixed-size top-level window with its two buttons.
 #pragma once
 
-#include "platform/afx_wnd.h"
-#include "ui/layout_metrics.h"
+#include "afx/wnd.h"
+#include "layout/layout_metrics.h"
 
 class CMessageView;
 

@@ -1,0 +1,83 @@
+// The backend interface: what the framework classes need of a windowing system.
+//
+// Two backends implement it: win32/ over user32, gdi32 and kernel32, and sim/, the
+// simulated platform the tests run on. The framework (framework/) is written once
+// on top of it. Nothing outside src/platform/ includes this header.
+#pragma once
+
+#include <cstddef>
+
+#include "afx/app.h"
+#include "afx/dc.h"
+#include "afx/file.h"
+#include "afx/types.h"
+#include "afx/wnd.h"
+
+namespace os {
+
+// Windows. A window created with a bound object delivers its messages, from the
+// first one on, to pBound->DispatchFromSystem until WM_NCDESTROY.
+// The window's name is of that encoding.
+WindowHandle CreateWindowEx(UINT dwExStyle, const char* lpszClassName, const char* lpszWindowName, UINT dwStyle,
+                            const CRect& rect, WindowHandle hParent, UINT nID, CWnd* pBound, AfxTextEncoding encoding);
+BOOL DestroyWindow(WindowHandle hWnd);
+// Forgets the object bound to a window; called on WM_NCDESTROY.
+void UnbindWindow(WindowHandle hWnd);
+CWnd* GetBoundObject(WindowHandle hWnd);
+WindowHandle GetParent(WindowHandle hWnd);
+CRect GetClientRect(WindowHandle hWnd);
+CRect GetWindowRect(WindowHandle hWnd);
+BOOL ShowWindow(WindowHandle hWnd, int nCmdShow);
+BOOL SetWindowPos(WindowHandle hWnd, int x, int y, int cx, int cy, UINT nFlags);
+WindowHandle SetFocus(WindowHandle hWnd);
+BOOL SetScrollInfo(WindowHandle hWnd, int nBar, const ScrollBarInfo& info, BOOL bRedraw);
+int SetScrollPos(WindowHandle hWnd, int nBar, int nPos, BOOL bRedraw);
+void ScrollWindow(WindowHandle hWnd, int xAmount, int yAmount);
+void UpdateWindow(WindowHandle hWnd);
+BOOL PostMessage(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam);
+MsgResult DefWindowProc(WindowHandle hWnd, UINT message, MsgWParam wParam, MsgLParam lParam);
+const char* RegisterWindowClass(UINT nClassStyle, AfxCursor cursor, const Color* pBackground, AfxIcon icon);
+// See CWnd::AccessibleTextObject.
+MsgResult AccessibleTextObject(WindowHandle hWnd, UINT nFlags);
+
+// Message boxes, the message loop and the process's show command.
+// The text and the caption are of that encoding.
+int MessageBox(WindowHandle hOwner, const char* lpszText, const char* lpszCaption, UINT nType,
+               AfxTextEncoding encoding);
+int RunMessageLoop();
+void PostQuitMessage(int nExitCode);
+int GetStartupShowCommand();
+
+// Drawing.
+DcHandle GetDC(WindowHandle hWnd);
+void ReleaseDC(WindowHandle hWnd, DcHandle hDC);
+DcHandle BeginPaint(WindowHandle hWnd, void** ppPaintState);
+void EndPaint(WindowHandle hWnd, void* pPaintState);
+BOOL GetTextMetrics(DcHandle hDC, TextMetrics* pMetrics);
+CSize GetTextExtent(DcHandle hDC, const char* lpszString, int nCount, AfxTextEncoding encoding);
+CPoint SetWindowOrg(DcHandle hDC, int x, int y);
+void FillRect(DcHandle hDC, const CRect& rect, void* hBrush);
+Color SetBkColor(DcHandle hDC, Color color);
+int SetBkMode(DcHandle hDC, int nBkMode);
+Color SetTextColor(DcHandle hDC, Color color);
+BOOL TextOut(DcHandle hDC, int x, int y, const char* lpszString, int nCount, AfxTextEncoding encoding);
+// The system's graphemes and line breaks in nLength bytes of UTF-8 text: pFlags (as
+// many bytes, zeroed) gets AFX_CHAR_STOP and AFX_BREAK_BEFORE. False, with pFlags
+// untouched, when the system has no break finder or it fails.
+bool FindUnicodeLineBreaks(const char* pszText, int nLength, unsigned char* pFlags);
+void* CreateSolidBrush(Color color);
+void DeleteObject(void* hObject);
+
+// Binary file reading. While a file is open, others may read it but not write,
+// rename or delete it.
+FileHandle OpenFileForReading(const char* lpszFileName, AfxTextEncoding encoding);
+// Reads up to nCount bytes; false on a read error. *pnRead is 0 at the end of the file.
+bool ReadFile(FileHandle hFile, void* pBuffer, std::size_t nCount, std::size_t* pnRead);
+// Moves to an absolute raw offset; false on failure.
+bool SeekFile(FileHandle hFile, long long nOffset);
+void CloseFile(FileHandle hFile);
+// The SHA-256 of the bytes from the file's position to its end; false on a read
+// error, or when the system cannot hash.
+bool HashFileSha256(FileHandle hFile, unsigned char digest[32]);
+
+}  // namespace os
