@@ -1,7 +1,9 @@
-// CDC, CPaintDC and CBrush over the backend interface.
+// CDC, CPaintDC and CBrush, and the system colours, over the backend interface.
 #include "afx/dc.h"
 #include "afx/wnd.h"
 #include "afx/os.h"
+
+Color GetSysColor(int nIndex) { return os::GetSysColor(nIndex); }
 
 CBrush::~CBrush()
 {

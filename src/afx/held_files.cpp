@@ -1,4 +1,5 @@
-// CHeldFiles: files opened with writes denied, hashed, and kept open.
+// CHeldFiles: files opened with writes denied, hashed, and kept open; the seal the
+// launcher carries and the start's search for a program, from the backend.
 #include "afx/seal.h"
 #include "afx/sha256.h"
 #include "afx/os.h"
@@ -24,3 +25,7 @@ bool CHeldFiles::OpenAndHash(const char* lpszFileName, AfxTextEncoding encoding,
     *pDigest = HexDigest(digest);
     return true;
 }
+
+const char* AfxGetSeal(std::size_t* pnSize) { return os::GetSeal(pnSize); }
+
+bool AfxProgramExists(const char* lpszPath, AfxTextEncoding encoding) { return os::ProgramExists(lpszPath, encoding); }

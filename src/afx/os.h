@@ -1,15 +1,23 @@
-// The backend interface: what the framework classes need of a windowing system.
+// The backend interface: everything the framework needs of the system, and all that
+// a backend implements.
 //
-// Two backends implement it: win32/ over user32, gdi32 and kernel32, and sim/, the
-// simulated platform the tests run on. The framework (framework/) is written once
-// on top of it. Nothing outside src/platform/ includes this header.
+// Three backends implement it: backend/win32/ over user32, gdi32, advapi32, shell32
+// and kernel32; backend/sim/, the simulated platform the tests run on; and
+// backend/console/, files and a box on the terminal for the console tools. The
+// framework (afx/) is written once on top of it, and a program links the framework's
+// parts it uses, so a backend implements the calls of those parts only. Nothing
+// outside the framework and the backends includes this header.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "afx/app.h"
 #include "afx/dc.h"
 #include "afx/file.h"
+#include "afx/system.h"
 #include "afx/types.h"
 #include "afx/wnd.h"
 
@@ -67,6 +75,8 @@ BOOL TextOut(DcHandle hDC, int x, int y, const char* lpszString, int nCount, Afx
 bool FindUnicodeLineBreaks(const char* pszText, int nLength, unsigned char* pFlags);
 void* CreateSolidBrush(Color color);
 void DeleteObject(void* hObject);
+// See ::GetSysColor.
+Color GetSysColor(int nIndex);
 
 // Binary file reading. While a file is open, others may read it but not write,
 // rename or delete it.
@@ -79,5 +89,37 @@ void CloseFile(FileHandle hFile);
 // The SHA-256 of the bytes from the file's position to its end; false on a read
 // error, or when the system cannot hash.
 bool HashFileSha256(FileHandle hFile, unsigned char digest[32]);
+// See AfxFindFileNoCase.
+std::string FindFileNoCase(const char* lpszFolder, const char* lpszRelativePath);
+
+// The registry, read only: a key opened with KEY_READ, its name of that encoding;
+// null when it cannot be opened. See CRegKey::QueryValue for a value's reading, in
+// the encoding the key was opened with.
+void* RegOpenKey(AfxRootKey root, const char* lpszKeyName, AfxTextEncoding encoding);
+long RegQueryValue(void* hKey, AfxTextEncoding encoding, const char* lpszValueName, void* pData,
+                   std::uint32_t nLimit, std::uint32_t* pnBytes);
+void RegCloseKey(void* hKey);
+
+// The system's services of afx/system.h and afx/seal.h, each the framework function
+// of the same name with the prefix Afx.
+std::uint32_t GetFileVersionInfoSize(const char* lpszFileName, AfxTextEncoding encoding);
+BOOL GetFileVersionInfo(const char* lpszFileName, AfxTextEncoding encoding, std::uint32_t nSize, void* pBlock);
+BOOL VerQueryValue(const void* pBlock, const char* lpszSubBlock, AfxTextEncoding encoding, const void** ppBuffer,
+                   UINT* pnLength);
+UINT WinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow);
+int GetDisplayDpi();
+std::vector<std::string> GetUserLanguages();
+CSize GetWindowFrameSize(UINT dwStyle, UINT dwExStyle);
+int GetVerticalScrollBarWidth();
+const char* GetSeal(std::size_t* pnSize);
+bool ProgramExists(const char* lpszPath, AfxTextEncoding encoding);
+
+// The full path of the running executable, in that encoding.
+const char* GetModuleFileName(AfxTextEncoding encoding);
+// The desktop's work area: the screen less the task bar.
+CRect GetWorkArea();
+// True when c begins a double-byte character in the system's ANSI code page,
+// whatever the script's encoding; text logic asks AfxCharLength instead.
+bool IsLeadByte(unsigned char c);
 
 }  // namespace os

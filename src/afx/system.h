@@ -1,5 +1,5 @@
 // Services outside the user interface: registry, version resources, process start,
-// the module file name, the work area, the display scale and the user's languages.
+// the display scale, the user's languages and the sizes of window frames.
 #pragma once
 
 #include <cstdint>
@@ -61,11 +61,6 @@ BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, AfxTextEncod
 // searching for the program as WinExec does; a result below 32 means failure.
 UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow);
 
-// The full path of the running executable, in that encoding.
-const char* AfxGetModuleFileName(AfxTextEncoding encoding);
-
-// The desktop's work area: the screen less the task bar.
-CRect AfxGetWorkArea();
 // Pixels per logical inch of the display the program started on (96 at 100 %).
 int AfxGetDisplayDpi();
 // The languages the user reads the system's user interface in, most wanted first,

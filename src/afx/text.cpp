@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "afx/os.h"
 #include "afx/unicode_text.h"
 
 int AfxCharLength(const char* p, AfxTextEncoding encoding)
@@ -12,7 +13,7 @@ int AfxCharLength(const char* p, AfxTextEncoding encoding)
     if (encoding == AfxTextEncoding::Utf8) {
         return Utf8SequenceLength(pBytes);
     }
-    return AfxIsLeadByte(pBytes[0]) && pBytes[1] != 0 ? 2 : 1;
+    return os::IsLeadByte(pBytes[0]) && pBytes[1] != 0 ? 2 : 1;
 }
 
 const char* AfxStrChr(const char* psz, char c, AfxTextEncoding encoding)

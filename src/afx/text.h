@@ -19,10 +19,6 @@ enum class AfxTextEncoding { Ansi, Utf8 };
 // well-formed sequence, else 1 (a broken byte is one character, shown as U+FFFD).
 int AfxCharLength(const char* p, AfxTextEncoding encoding);
 
-// True when c begins a double-byte character in the system's ANSI code page,
-// whatever the script's encoding; text logic asks AfxCharLength instead.
-bool AfxIsLeadByte(unsigned char c);
-
 // The first occurrence of c in the string, never inside a character; null if none.
 const char* AfxStrChr(const char* psz, char c, AfxTextEncoding encoding);
 char* AfxStrChr(char* psz, char c, AfxTextEncoding encoding);

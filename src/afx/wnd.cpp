@@ -82,7 +82,7 @@ void CWnd::CenterWindow()
 {
     CRect window;
     GetWindowRect(&window);
-    const CPoint topLeft = CenteredTopLeft(AfxGetWorkArea(), window.Width(), window.Height());
+    const CPoint topLeft = CenteredTopLeft(os::GetWorkArea(), window.Width(), window.Height());
     SetWindowPos(nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

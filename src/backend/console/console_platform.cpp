@@ -1,17 +1,14 @@
-// The platform of the console tools (setupcheck): files through the C library, the
-// lead bytes of the code page the tool was told, and no windows: a message box
-// becomes a line on stderr.
+// The console backend, for the console tools (setupcheck): files through the C
+// library and the file system, the lead bytes of the code page the tool was told, and
+// no windows: a message box becomes a line on stderr.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
-#include "afx/app.h"
-#include "afx/system.h"
-#include "afx/text.h"
-#include "backend/console/console_system.h"
-#include "afx/unicode_text.h"
 #include "afx/os.h"
+#include "afx/unicode_text.h"
+#include "backend/console/console_system.h"
 
 namespace {
 
@@ -56,16 +53,20 @@ bool os::SeekFile(FileHandle hFile, long long nOffset)
 void os::CloseFile(FileHandle hFile) { std::fclose(AsFile(hFile)); }
 
 // Scripts are read in the code page the tool was told, Windows-1252 by default.
-bool AfxIsLeadByte(unsigned char c) { return ConsoleIsLeadByte(c); }
+bool os::IsLeadByte(unsigned char c) { return ConsoleIsLeadByte(c); }
 
 // A checker reads the untagged sections unless it is told a language.
-std::vector<std::string> AfxGetUserLanguages() { return {}; }
+std::vector<std::string> os::GetUserLanguages() { return {}; }
 
-int AfxMessageBox(const char* lpszText, AfxTextEncoding, UINT)
+int os::MessageBox(WindowHandle /*hOwner*/, const char* lpszText, const char* /*lpszCaption*/, UINT /*nType*/,
+                   AfxTextEncoding /*encoding*/)
 {
     ConsoleWrite(stderr, std::string(lpszText) + "\n");
     return IDOK;
 }
+
+// A box on the terminal has no caption to name the tool in.
+const char* os::GetModuleFileName(AfxTextEncoding /*encoding*/) { return ""; }
 
 std::string ConsoleScriptFolder(const std::string& path)
 {
@@ -87,12 +88,7 @@ std::string ConsoleScriptFolder(const std::string& path)
     return nSeparator == std::string::npos ? "" : path.substr(0, nSeparator + 1);
 }
 
-bool AfxFileExistsNoCase(const char* lpszFolder, const char* lpszRelativePath)
-{
-    return !AfxFindFileNoCase(lpszFolder, lpszRelativePath).empty();
-}
-
-std::string AfxFindFileNoCase(const char* lpszFolder, const char* lpszRelativePath)
+std::string os::FindFileNoCase(const char* lpszFolder, const char* lpszRelativePath)
 {
     fs::path path = *lpszFolder != '\0' ? fs::u8path(lpszFolder) : fs::path(".");
     std::error_code error;

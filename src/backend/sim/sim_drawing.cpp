@@ -65,9 +65,9 @@ long TextExtentCalls() { return TheMachine().extentCalls; }
 
 }  // namespace sim
 
-Color GetSysColor(int nIndex) { return sim::SysColor(nIndex); }
-
 namespace os {
+
+Color GetSysColor(int nIndex) { return sim::SysColor(nIndex); }
 
 using sim::SimDc;
 using sim::TheMachine;

@@ -78,9 +78,9 @@ void CloseFile(FileHandle hFile)
 }  // namespace os
 
 // The simulated files are kept under lower-case names: letter case never matters.
-bool AfxFileExistsNoCase(const char* lpszFolder, const char* lpszRelativePath)
+std::string os::FindFileNoCase(const char* lpszFolder, const char* lpszRelativePath)
 {
     const std::string folder = lpszFolder;
-    const std::string path = folder.empty() ? lpszRelativePath : folder + "\\" + lpszRelativePath;
-    return sim::TheMachine().files.count(sim::ToLower(path)) != 0;
+    const std::string path = sim::ToLower(folder.empty() ? lpszRelativePath : folder + "\\" + lpszRelativePath);
+    return sim::TheMachine().files.count(path) != 0 ? path : std::string();
 }

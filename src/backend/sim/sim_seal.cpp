@@ -24,14 +24,14 @@ std::string Sha256Hex(const std::string& bytes)
 
 }  // namespace sim
 
-const char* AfxGetSeal(std::size_t* pnSize)
+const char* os::GetSeal(std::size_t* pnSize)
 {
     const sim::Machine& m = sim::TheMachine();
     *pnSize = m.sealed ? m.seal.size() : 0;
     return m.sealed ? m.seal.data() : nullptr;
 }
 
-bool AfxProgramExists(const char* lpszPath, AfxTextEncoding /*encoding*/) { return sim::TheMachine().files.count(sim::ToLower(lpszPath)) != 0; }
+bool os::ProgramExists(const char* lpszPath, AfxTextEncoding /*encoding*/) { return sim::TheMachine().files.count(sim::ToLower(lpszPath)) != 0; }
 
 namespace os {
 

@@ -2,7 +2,7 @@
 // and code page.
 #include <cstring>
 
-#include "afx/system.h"
+#include "afx/os.h"
 #include "afx/text.h"
 #include "backend/sim/sim_state.h"
 
@@ -100,32 +100,27 @@ void SetUserLanguages(const std::vector<std::string>& tags) { TheMachine().userL
 
 }  // namespace sim
 
-BOOL CRegKey::Open(AfxRootKey root, const char* lpszKeyName, AfxTextEncoding encoding)
+void* os::RegOpenKey(AfxRootKey root, const char* lpszKeyName, AfxTextEncoding /*encoding*/)
 {
-    Close();
     sim::Machine& m = sim::TheMachine();
     ++m.registryOpens;
     const std::string name = sim::RegistryKeyName(root, lpszKeyName);
     if (m.registry.count(name) == 0) {
-        return FALSE;
+        return nullptr;
     }
-    m_hKey = new std::string(name);
-    m_encoding = encoding;
-    return TRUE;
+    return new std::string(name);
 }
 
-long CRegKey::QueryValue(const char* lpszValueName, void* pData, std::uint32_t nLimit, std::uint32_t* pnBytes)
+long os::RegQueryValue(void* hKey, AfxTextEncoding encoding, const char* lpszValueName, void* pData,
+                       std::uint32_t nLimit, std::uint32_t* pnBytes)
 {
-    if (m_hKey == nullptr) {
-        return sim::kErrorFileNotFound;
-    }
-    const auto& values = sim::TheMachine().registry[*static_cast<std::string*>(m_hKey)];
+    const auto& values = sim::TheMachine().registry[*static_cast<std::string*>(hKey)];
     const auto it = values.find(sim::ToLower(lpszValueName != nullptr ? lpszValueName : ""));
     if (it == values.end()) {
         return sim::kErrorFileNotFound;
     }
     const std::string& data = it->second;
-    if (sim::SystemTextUnits(data, m_encoding) > nLimit) {
+    if (sim::SystemTextUnits(data, encoding) > nLimit) {
         *pnBytes = static_cast<std::uint32_t>(data.size());
         return sim::kErrorMoreData;
     }
@@ -134,13 +129,9 @@ long CRegKey::QueryValue(const char* lpszValueName, void* pData, std::uint32_t n
     return 0;
 }
 
-void CRegKey::Close()
-{
-    delete static_cast<std::string*>(m_hKey);
-    m_hKey = nullptr;
-}
+void os::RegCloseKey(void* hKey) { delete static_cast<std::string*>(hKey); }
 
-std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName, AfxTextEncoding)
+std::uint32_t os::GetFileVersionInfoSize(const char* lpszFileName, AfxTextEncoding)
 {
     sim::Machine& m = sim::TheMachine();
     ++m.versionQueries;
@@ -148,7 +139,7 @@ std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName, AfxTextEncodin
     return it == m.versions.end() ? 0 : static_cast<std::uint32_t>(sim::SerializeVersion(it->second).size());
 }
 
-BOOL AfxGetFileVersionInfo(const char* lpszFileName, AfxTextEncoding, std::uint32_t nSize, void* pBlock)
+BOOL os::GetFileVersionInfo(const char* lpszFileName, AfxTextEncoding, std::uint32_t nSize, void* pBlock)
 {
     const auto& versions = sim::TheMachine().versions;
     const auto it = versions.find(sim::ToLower(lpszFileName));
@@ -163,7 +154,7 @@ BOOL AfxGetFileVersionInfo(const char* lpszFileName, AfxTextEncoding, std::uint3
     return TRUE;
 }
 
-BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, AfxTextEncoding, const void** ppBuffer,
+BOOL os::VerQueryValue(const void* pBlock, const char* lpszSubBlock, AfxTextEncoding, const void** ppBuffer,
                       UINT* pnLength)
 {
     const char* block = static_cast<const char*>(pBlock);
@@ -201,7 +192,7 @@ BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, AfxTextEncod
     return FALSE;
 }
 
-UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow)
+UINT os::WinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow)
 {
     sim::Machine& m = sim::TheMachine();
     m.started.push_back({lpszCmdLine, nCmdShow, encoding, sim::OpenFileNames()});
@@ -209,15 +200,15 @@ UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow)
     return m.winExecResult;
 }
 
-const char* AfxGetModuleFileName(AfxTextEncoding) { return sim::TheMachine().moduleFileName.c_str(); }
+const char* os::GetModuleFileName(AfxTextEncoding) { return sim::TheMachine().moduleFileName.c_str(); }
 
-CRect AfxGetWorkArea() { return sim::TheMachine().workArea; }
+CRect os::GetWorkArea() { return sim::TheMachine().workArea; }
 
-int AfxGetDisplayDpi() { return 96; }
+int os::GetDisplayDpi() { return 96; }
 
-std::vector<std::string> AfxGetUserLanguages() { return sim::TheMachine().userLanguages; }
+std::vector<std::string> os::GetUserLanguages() { return sim::TheMachine().userLanguages; }
 
-bool AfxIsLeadByte(unsigned char c)
+bool os::IsLeadByte(unsigned char c)
 {
     return sim::TheMachine().doubleByte && ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC));
 }

@@ -276,7 +276,7 @@ const std::vector<std::string>& ScrollLog() { return TheMachine().scrollLog; }
 }  // namespace sim
 
 // The same non-client sizes as the simulated windows have.
-CSize AfxGetWindowFrameSize(UINT dwStyle, UINT dwExStyle)
+CSize os::GetWindowFrameSize(UINT dwStyle, UINT dwExStyle)
 {
     sim::SimWindow window;
     window.style = dwStyle;
@@ -286,7 +286,7 @@ CSize AfxGetWindowFrameSize(UINT dwStyle, UINT dwExStyle)
     return CSize{window.rect.Width() - client.Width(), window.rect.Height() - client.Height()};
 }
 
-int AfxGetVerticalScrollBarWidth() { return sim::kScrollBarWidth; }
+int os::GetVerticalScrollBarWidth() { return sim::kScrollBarWidth; }
 
 namespace os {
 

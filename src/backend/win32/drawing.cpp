@@ -8,9 +8,9 @@
 #include "backend/win32/wide_text.h"
 #include "backend/win32/system_color.h"
 
-Color GetSysColor(int nIndex) { return win32::GetSystemColor(nIndex); }
-
 namespace os {
+
+Color GetSysColor(int nIndex) { return win32::GetSystemColor(nIndex); }
 
 DcHandle GetDC(WindowHandle hWnd) { return FromHdc(::GetDC(ToHwnd(hWnd))); }
 

@@ -4,7 +4,7 @@
 // program Windows keeps for its kind.
 #include <string>
 
-#include "afx/seal.h"
+#include "afx/os.h"
 #include "afx/system.h"
 #include "afx/command_line.h"
 #include "backend/win32/wide_text.h"
@@ -49,7 +49,7 @@ bool StartThroughShell(const char* lpszCmdLine, AfxTextEncoding encoding, int nC
 {
     // The shell is given exactly the program that the plain start found.
     const CommandLineParts parts = SplitCommandLine(
-        lpszCmdLine, encoding, [encoding](const char* lpszPath) { return AfxProgramExists(lpszPath, encoding); });
+        lpszCmdLine, encoding, [encoding](const char* lpszPath) { return os::ProgramExists(lpszPath, encoding); });
     const WideText program(parts.program.c_str(), -1, encoding);
     const WideText arguments(parts.arguments.c_str(), -1, encoding);
     SHELLEXECUTEINFOW sei{};
@@ -69,7 +69,7 @@ bool StartThroughShell(const char* lpszCmdLine, AfxTextEncoding encoding, int nC
 
 }  // namespace
 
-UINT AfxWinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow)
+UINT os::WinExec(const char* lpszCmdLine, AfxTextEncoding encoding, int nCmdShow)
 {
     // CreateProcessW may write into the command line it is given: the converted copy.
     WideText commandLine(lpszCmdLine, -1, encoding);

@@ -1,10 +1,10 @@
 // Where the plain start looks for a program: the launcher's folder, the current
 // folder, the system folders and the PATH.
-#include "afx/seal.h"
+#include "afx/os.h"
 #include "backend/win32/wide_text.h"
 #include "backend/win32/windows_include.h"
 
-bool AfxProgramExists(const char* lpszPath, AfxTextEncoding encoding)
+bool os::ProgramExists(const char* lpszPath, AfxTextEncoding encoding)
 {
     wchar_t szFound[MAX_PATH];
     const DWORD nLength =

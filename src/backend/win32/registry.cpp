@@ -1,8 +1,7 @@
-// CRegKey: one registry key opened for reading over advapi32.
+// Registry keys opened for reading, and their values, over advapi32.
 #include <cstring>
 
-#include "afx/system.h"
-#include "afx/text.h"
+#include "afx/os.h"
 #include "backend/win32/wide_text.h"
 #include "backend/win32/windows_include.h"
 
@@ -28,39 +27,34 @@ bool IsText(DWORD nType) { return nType == REG_SZ || nType == REG_EXPAND_SZ || n
 
 }  // namespace
 
-BOOL CRegKey::Open(AfxRootKey root, const char* lpszKeyName, AfxTextEncoding encoding)
+void* os::RegOpenKey(AfxRootKey root, const char* lpszKeyName, AfxTextEncoding encoding)
 {
-    Close();
     HKEY hRoot = ToPredefinedKey(root);
     HKEY hKey = nullptr;
     if (hRoot == nullptr ||
         ::RegOpenKeyExW(hRoot, WideText(lpszKeyName, -1, encoding).c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
-        return FALSE;
+        return nullptr;
     }
-    m_hKey = hKey;
-    m_encoding = encoding;
-    return TRUE;
+    return hKey;
 }
 
-long CRegKey::QueryValue(const char* lpszValueName, void* pData, std::uint32_t nLimit, std::uint32_t* pnBytes)
+long os::RegQueryValue(void* hKey, AfxTextEncoding encoding, const char* lpszValueName, void* pData,
+                       std::uint32_t nLimit, std::uint32_t* pnBytes)
 {
-    if (m_hKey == nullptr) {
-        return ERROR_INVALID_HANDLE;
-    }
     // Text of nLimit characters never has more UTF-16 units than that, in either
     // encoding: an ANSI character is one byte or two.
     const DWORD nCapacity = nLimit * sizeof(wchar_t);
     BYTE* pStored = new BYTE[nCapacity + sizeof(wchar_t)];
     DWORD nType = 0;
     DWORD nBytes = nCapacity;
-    LONG nResult = ::RegQueryValueExW(static_cast<HKEY>(m_hKey), WideText(lpszValueName, -1, m_encoding).c_str(),
+    LONG nResult = ::RegQueryValueExW(static_cast<HKEY>(hKey), WideText(lpszValueName, -1, encoding).c_str(),
                                       nullptr, &nType, pStored, &nBytes);
     if (nResult == ERROR_SUCCESS && IsText(nType)) {
         // The NUL the stored text ends with, if any, is converted with it.
         const NarrowText text(reinterpret_cast<const wchar_t*>(pStored), static_cast<int>(nBytes / sizeof(wchar_t)),
-                              m_encoding);
+                              encoding);
         const DWORD nTextBytes = static_cast<DWORD>(text.length());
-        const DWORD nMaxBytes = m_encoding == AfxTextEncoding::Ansi ? nLimit : nLimit * AFX_MAX_BYTES_PER_UNIT;
+        const DWORD nMaxBytes = encoding == AfxTextEncoding::Ansi ? nLimit : nLimit * AFX_MAX_BYTES_PER_UNIT;
         if (nTextBytes > nMaxBytes) {
             nResult = ERROR_MORE_DATA;
         } else {
@@ -77,10 +71,4 @@ long CRegKey::QueryValue(const char* lpszValueName, void* pData, std::uint32_t n
     return nResult;
 }
 
-void CRegKey::Close()
-{
-    if (m_hKey != nullptr) {
-        ::RegCloseKey(static_cast<HKEY>(m_hKey));
-        m_hKey = nullptr;
-    }
-}
+void os::RegCloseKey(void* hKey) { ::RegCloseKey(static_cast<HKEY>(hKey)); }

@@ -35,7 +35,7 @@ bool HashRest(FileHandle hFile, BCRYPT_HASH_HANDLE hHash, HashDataProc pfnHashDa
 
 }  // namespace
 
-const char* AfxGetSeal(std::size_t* pnSize)
+const char* os::GetSeal(std::size_t* pnSize)
 {
     *pnSize = 0;
     HRSRC hInfo = ::FindResourceA(nullptr, "SEAL", MAKEINTRESOURCEA(10));  // RT_RCDATA

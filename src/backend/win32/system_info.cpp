@@ -1,11 +1,11 @@
 // The module file name, the desktop's work area, the display scale and the code
 // page's lead bytes.
-#include "afx/system.h"
+#include "afx/os.h"
 #include "afx/text.h"
 #include "backend/win32/handles.h"
 #include "backend/win32/wide_text.h"
 
-const char* AfxGetModuleFileName(AfxTextEncoding encoding)
+const char* os::GetModuleFileName(AfxTextEncoding encoding)
 {
     // Room for the longest path the system reports, not only MAX_PATH.
     constexpr DWORD kUnits = 32768;
@@ -21,7 +21,7 @@ const char* AfxGetModuleFileName(AfxTextEncoding encoding)
     return pszPath;
 }
 
-CRect AfxGetWorkArea()
+CRect os::GetWorkArea()
 {
     RECT rc{};
     if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rc, 0)) {
@@ -32,7 +32,7 @@ CRect AfxGetWorkArea()
 
 // The manifest declares the program DPI-aware, so this is the display's own scale,
 // not the 96 that Windows reports to programs it stretches.
-int AfxGetDisplayDpi()
+int os::GetDisplayDpi()
 {
     HDC hScreen = ::GetDC(nullptr);
     if (hScreen == nullptr) {
@@ -44,4 +44,4 @@ int AfxGetDisplayDpi()
 }
 
 // No ANSI code page has a lead byte below 0x80, so ASCII text never calls the system.
-bool AfxIsLeadByte(unsigned char c) { return c >= 0x80 && ::IsDBCSLeadByte(c) != FALSE; }
+bool os::IsLeadByte(unsigned char c) { return c >= 0x80 && ::IsDBCSLeadByte(c) != FALSE; }

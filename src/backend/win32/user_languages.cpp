@@ -1,6 +1,6 @@
 // The user's user-interface languages: the system's ordered list where it keeps one
 // (Windows Vista on), else its one user-interface language.
-#include "afx/system.h"
+#include "afx/os.h"
 #include "backend/win32/system_library.h"
 #include "backend/win32/wide_text.h"
 #include "backend/win32/windows_include.h"
@@ -48,7 +48,7 @@ void AddDefaultLanguage(std::vector<std::string>* pTags)
 
 }  // namespace
 
-std::vector<std::string> AfxGetUserLanguages()
+std::vector<std::string> os::GetUserLanguages()
 {
     std::vector<std::string> tags;
     AddPreferredLanguages(&tags);

@@ -2,7 +2,7 @@
 // directory only (system_library.h).
 #include <string>
 
-#include "afx/system.h"
+#include "afx/os.h"
 #include "afx/text.h"
 #include "backend/win32/system_library.h"
 #include "backend/win32/wide_text.h"
@@ -59,7 +59,7 @@ const char* KeepNarrowValue(const wchar_t* pszValue, UINT nUnits, AfxTextEncodin
 
 }  // namespace
 
-std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName, AfxTextEncoding encoding)
+std::uint32_t os::GetFileVersionInfoSize(const char* lpszFileName, AfxTextEncoding encoding)
 {
     const VersionLibrary& library = GetVersionLibrary();
     if (library.pfnGetFileVersionInfoSize == nullptr) {
@@ -69,7 +69,7 @@ std::uint32_t AfxGetFileVersionInfoSize(const char* lpszFileName, AfxTextEncodin
     return library.pfnGetFileVersionInfoSize(WideText(lpszFileName, -1, encoding).c_str(), &hUnused);
 }
 
-BOOL AfxGetFileVersionInfo(const char* lpszFileName, AfxTextEncoding encoding, std::uint32_t nSize, void* pBlock)
+BOOL os::GetFileVersionInfo(const char* lpszFileName, AfxTextEncoding encoding, std::uint32_t nSize, void* pBlock)
 {
     const VersionLibrary& library = GetVersionLibrary();
     if (library.pfnGetFileVersionInfo == nullptr) {
@@ -78,7 +78,7 @@ BOOL AfxGetFileVersionInfo(const char* lpszFileName, AfxTextEncoding encoding, s
     return library.pfnGetFileVersionInfo(WideText(lpszFileName, -1, encoding).c_str(), 0, nSize, pBlock);
 }
 
-BOOL AfxVerQueryValue(const void* pBlock, const char* lpszSubBlock, AfxTextEncoding encoding, const void** ppBuffer,
+BOOL os::VerQueryValue(const void* pBlock, const char* lpszSubBlock, AfxTextEncoding encoding, const void** ppBuffer,
                       UINT* pnLength)
 {
     const VersionLibrary& library = GetVersionLibrary();

@@ -1,5 +1,5 @@
 // Text crossing the platform edge: the script's encoding (the ANSI code page or
-// UTF-8, see afx_text.h) to UTF-16 for the wide API, and back.
+// UTF-8, see afx/text.h) to UTF-16 for the wide API, and back.
 //
 // In an ANSI script the conversion is CP_ACP, exactly what the system's ANSI
 // functions do themselves, so every result stays what those functions give. A
