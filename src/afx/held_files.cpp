@@ -1,6 +1,6 @@
 // CHeldFiles: files opened with writes denied, hashed, and kept open; the seal the
 // launcher carries and the start's search for a program, from the backend.
-#include "afx/seal.h"
+#include "afx/held_files.h"
 #include "afx/sha256.h"
 #include "afx/os.h"
 

@@ -100,7 +100,7 @@ long RegQueryValue(void* hKey, AfxTextEncoding encoding, const char* lpszValueNa
                    std::uint32_t nLimit, std::uint32_t* pnBytes);
 void RegCloseKey(void* hKey);
 
-// The system's services of afx/system.h and afx/seal.h, each the framework function
+// The system's services of afx/system.h and afx/held_files.h, each the framework function
 // of the same name with the prefix Afx.
 std::uint32_t GetFileVersionInfoSize(const char* lpszFileName, AfxTextEncoding encoding);
 BOOL GetFileVersionInfo(const char* lpszFileName, AfxTextEncoding encoding, std::uint32_t nSize, void* pBlock);

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "afx/seal.h"
+#include "afx/held_files.h"
 #include "afx/types.h"
 
 // The box's text for a file, named as the script writes it, that is not as sealed.

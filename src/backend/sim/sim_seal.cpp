@@ -1,6 +1,6 @@
 // The simulated seal: a resource set per test, files hashed in portable code, and
 // programs found among the simulated files.
-#include "afx/seal.h"
+#include "afx/held_files.h"
 #include "afx/sha256.h"
 #include "afx/os.h"
 #include "backend/sim/sim_state.h"

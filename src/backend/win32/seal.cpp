@@ -1,7 +1,7 @@
 // The seal in the launcher's own resources, and SHA-256 by the system's cryptography
 // (CNG), whose bcrypt.dll is loaded from the system directory only when a sealed
 // launcher first hashes.
-#include "afx/seal.h"
+#include "afx/held_files.h"
 #include "afx/os.h"
 #include "backend/win32/system_library.h"
 #include "backend/win32/windows_include.h"
