@@ -1,4 +1,4 @@
-// What the system takes of the launcher's windows: asked of the platform, at the
+// What the system takes of the launcher's windows: asked of the system, at the
 // display scale the program started with.
 #include "afx/system.h"
 #include "layout/view_geometry.h"

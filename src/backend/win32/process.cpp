@@ -1,4 +1,4 @@
-// AfxWinExec: starting a command line as WinExec does, and through the shell when
+// os::WinExec: starting a command line as WinExec does, and through the shell when
 // the program asks for elevation, which CreateProcess cannot give, or is no program
 // but a document (an installer package, a text), which the shell opens with the
 // program Windows keeps for its kind.

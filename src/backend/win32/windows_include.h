@@ -1,4 +1,4 @@
-// <windows.h> for the Windows backend, included after the project's platform headers.
+// <windows.h> for the Windows backend, included after the framework's headers.
 //
 // The project's headers declare the Win32 constants the launcher uses as typed
 // values; <windows.h> then defines macros of the same names and values, which is
