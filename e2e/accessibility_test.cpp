@@ -148,6 +148,31 @@ TEST(LanguageTest, SectionsOfTheUsersLanguage)
     CoUninitialize();
 }
 
+// A user whose preferred languages are French, then German (preferred_languages_dll.cpp,
+// loaded before the launcher runs): a script with sections only for the second
+// language shows them; with sections for both, the first language wins, whichever the
+// script gives first; with neither, the untagged ones.
+TEST(LanguageTest, TwoPreferredLanguages)
+{
+    const struct {
+        const char* pszSections;
+        const char* pszTitle;
+    } cases[] = {
+        {"[Title.de]\r\nDeutsch\r\n", "Deutsch"},
+        {"[Title.de]\r\nDeutsch\r\n[Title.fr]\r\nFrancais\r\n", "Francais"},
+        {"[Title.it]\r\nItaliano\r\n", "Setup"},
+    };
+    for (const auto& c : cases) {
+        LauncherProcess launcher((std::string("[Title]\r\nSetup\r\n") + c.pszSections).c_str());
+        ASSERT_TRUE(launcher.StartWithLibrary(WindowsPath(PREFERRED_LANGUAGES_DLL_PATH))) << launcher.StartError();
+        HWND hFrame = launcher.WaitForVisibleFrame();
+        ASSERT_NE(hFrame, nullptr);
+        EXPECT_EQ(WindowText(hFrame), c.pszTitle) << c.pszSections;
+        PostMessageA(hFrame, WM_KEYDOWN, VK_ESCAPE, 1);
+        EXPECT_TRUE(launcher.ExitsWithStatusZero());
+    }
+}
+
 // A Chinese user gets the sections of the script of the region: Traditional in Taiwan,
 // Hong Kong and Macao, Simplified elsewhere, whichever section the script gives first.
 TEST(LanguageTest, ChineseOfTheUsersScript)

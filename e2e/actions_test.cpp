@@ -50,6 +50,18 @@ void Do(Press press, HWND hFrame, LauncherProcess& launcher)
     }
 }
 
+// Starts the launcher, presses once its window shows, and expects it to end with
+// status 0 and no box.
+void PressAndExpectQuietExit(LauncherProcess& launcher, Press press)
+{
+    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
+    HWND hFrame = launcher.WaitForVisibleFrame();
+    ASSERT_NE(hFrame, nullptr);
+    Do(press, hFrame, launcher);
+    EXPECT_TRUE(launcher.ExitsWithStatusZero());
+    EXPECT_EQ(launcher.MessageBoxesShown(), 0);
+}
+
 void PrintTo(const ActionCase& c, std::ostream* pStream)
 {
     *pStream << c.pszName;
@@ -66,13 +78,7 @@ TEST_P(ActionTest, ClosesAndStartsOnlyOnOk)
     ASSERT_TRUE(CopyHelperTo(helper));
     const std::string run = "\"" + helper + "\" " + marker;
     ASSERT_TRUE(launcher.WriteScript("[Title]\r\nActions\r\n[Run]\r\n" + run + "\r\n"));
-    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
-    HWND hFrame = launcher.WaitForVisibleFrame();
-    ASSERT_NE(hFrame, nullptr);
-
-    Do(c.press, hFrame, launcher);
-    EXPECT_TRUE(launcher.ExitsWithStatusZero());
-    EXPECT_EQ(launcher.MessageBoxesShown(), 0);
+    ASSERT_NO_FATAL_FAILURE(PressAndExpectQuietExit(launcher, c.press));
     if (c.bStarts) {
         EXPECT_TRUE(WaitForFile(marker)) << "the [Run] command did not start";
         EXPECT_EQ(ReadWholeFile(marker), "started with " + marker);
@@ -166,12 +172,7 @@ TEST_P(PackageTest, DefaultButtonInstallsThePackage)
     ASSERT_TRUE(CopyFileW(Wide(WindowsPath(E2E_PACKAGE_PATH)).c_str(), Wide(launcher.Folder() + "product.msi").c_str(),
                           FALSE));
     ASSERT_TRUE(launcher.WriteScript(std::string("[Title]\r\nPackage\r\n[Run]\r\n") + GetParam().pszRun + "\r\n"));
-    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
-    HWND hFrame = launcher.WaitForVisibleFrame();
-    ASSERT_NE(hFrame, nullptr);
-    PostMessageA(GetDlgItem(hFrame, kOkId), BM_CLICK, 0, 0);
-    EXPECT_TRUE(launcher.ExitsWithStatusZero());
-    EXPECT_EQ(launcher.MessageBoxesShown(), 0);
+    ASSERT_NO_FATAL_FAILURE(PressAndExpectQuietExit(launcher, Press::kOkButton));
     EXPECT_TRUE(WaitForFile(szInstalled)) << "the package did not install " << szInstalled;
     EXPECT_TRUE(RunAndWait(uninstall));
 #endif
@@ -190,12 +191,7 @@ TEST(MediumTest, DefaultButtonStartsTheRunProgram)
         GTEST_SKIP() << "SETUP_E2E_MEDIUM names no unpacked medium";
     }
     LauncherProcess launcher(WindowsPath(pszMedium) + "\\");
-    ASSERT_TRUE(launcher.Start()) << launcher.StartError();
-    HWND hFrame = launcher.WaitForVisibleFrame();
-    ASSERT_NE(hFrame, nullptr);
-    PostMessageA(GetDlgItem(hFrame, kOkId), BM_CLICK, 0, 0);
-    EXPECT_TRUE(launcher.ExitsWithStatusZero());
-    EXPECT_EQ(launcher.MessageBoxesShown(), 0);
+    ASSERT_NO_FATAL_FAILURE(PressAndExpectQuietExit(launcher, Press::kOkButton));
     EXPECT_TRUE(WaitForFile(launcher.Folder() + "started.txt")) << "the [Run] program did not start";
     EXPECT_EQ(ReadWholeFile(launcher.Folder() + "started.txt"), "started with started.txt");
 }

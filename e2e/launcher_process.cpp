@@ -112,6 +112,29 @@ BOOL CALLBACK CollectProcessWindow(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
+// Has a thread of the suspended process load the library (a Windows path) and waits
+// for it; kernel32 is where it is in this process.
+bool LoadLibraryInto(HANDLE hProcess, const std::string& library)
+{
+    const std::wstring path = Wide(library);
+    const SIZE_T nBytes = (path.size() + 1) * sizeof(wchar_t);
+    void* pPath = VirtualAllocEx(hProcess, nullptr, nBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (pPath == nullptr || !WriteProcessMemory(hProcess, pPath, path.c_str(), nBytes, nullptr)) {
+        return false;
+    }
+    const auto pfnLoad = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryW")));
+    const HANDLE hThread = CreateRemoteThread(hProcess, nullptr, 0, pfnLoad, pPath, 0, nullptr);
+    if (hThread == nullptr) {
+        return false;
+    }
+    // Its exit code, a cut module handle on 64 bits, cannot tell whether it loaded: the
+    // test sees that by what the library does.
+    const bool bEnded = WaitForSingleObject(hThread, kTimeoutMs) == WAIT_OBJECT_0;
+    CloseHandle(hThread);
+    return bEnded;
+}
+
 }  // namespace
 
 LauncherProcess::LauncherProcess(const char* pszScript) : m_strFolder(NewScratchFolder()), m_strExe(SetupExePath())
@@ -149,7 +172,12 @@ bool LauncherProcess::StartWithoutProbe()
     return Launch(false);
 }
 
-bool LauncherProcess::Launch(bool bProbe)
+bool LauncherProcess::StartWithLibrary(const std::string& library)
+{
+    return Launch(true, library);
+}
+
+bool LauncherProcess::Launch(bool bProbe, const std::string& library)
 {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -160,6 +188,11 @@ bool LauncherProcess::Launch(bool bProbe)
     }
     if (bProbe && !m_probe.Attach(m_info.dwProcessId, m_info.dwThreadId)) {
         m_strStartError = "the probe was not attached: " + LastErrorText();
+        Kill();
+        return false;
+    }
+    if (!library.empty() && !LoadLibraryInto(m_info.hProcess, library)) {
+        m_strStartError = library + " was not loaded into it: " + LastErrorText();
         Kill();
         return false;
     }

@@ -45,6 +45,9 @@ public:
     bool Start();
     // Starts it as it is, for timing.
     bool StartWithoutProbe();
+    // Starts it with the probe and with a library of the tests' loaded before its first
+    // instruction (a Windows path).
+    bool StartWithLibrary(const std::string& library);
     // Why the last start failed: what was tried and the system's reason.
     const std::string& StartError() const { return m_strStartError; }
     DWORD ThreadId() const { return m_info.dwThreadId; }
@@ -76,7 +79,7 @@ public:
     bool ExitsWithStatusZero();
 
 private:
-    bool Launch(bool bProbe);
+    bool Launch(bool bProbe, const std::string& library = {});
     std::vector<HWND> TopLevelWindows() const;
     void Kill();
 

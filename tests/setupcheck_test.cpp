@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "checker/pe_resource.h"
 #include "checker/script_check.h"
 #include "backend/console/console_system.h"
 #include "backend/sim/sim.h"
@@ -464,6 +465,91 @@ TEST(SetupCheckLanguageTest, PreviewsTheUsersScript)
             const CheckResult result = CheckScript(script, "", CTextWidths(7), tag.c_str());
             EXPECT_EQ(result.message.substr(0, 4), tag == "zh-CN" ? "Hans" : "Hant") << tag << "\n" << script;
         }
+    }
+}
+
+// A small program file (PE32 or PE32+) with one section of resources: raw data
+// (type 10) named OTHER, then sEaL, each in one language.
+std::string PeImage(std::uint32_t nMagic)
+{
+    const std::size_t nDirectories = nMagic == 0x20b ? 0x58 + 112 : 0x58 + 96;  // 0x58: the optional header
+    const std::size_t nSectionTable = nDirectories + 3 * 8;
+    const std::size_t nRaw = 0x200;  // the section's bytes, at RVA 0x1000
+    std::string image(nRaw + 0x100, '\0');
+    const auto put = [&image](std::size_t nAt, std::uint32_t n) {
+        for (std::size_t i = 0; i < 4; ++i, n >>= 8) {
+            image[nAt + i] = static_cast<char>(n & 0xFF);
+        }
+    };
+    const auto putText = [&image](std::size_t nAt, const std::string& text) { image.replace(nAt, text.size(), text); };
+    putText(0, "MZ");
+    put(0x3C, 0x40);
+    putText(0x40, "PE");
+    put(0x46, 1);  // one section
+    put(0x54, static_cast<std::uint32_t>(nSectionTable - 0x58));
+    put(0x58, nMagic);
+    put(nDirectories - 4, 3);        // three data directories
+    put(nDirectories + 16, 0x1000);  // the third: the resources
+    put(nSectionTable + 12, 0x1000);
+    put(nSectionTable + 16, 0x100);
+    put(nSectionTable + 20, static_cast<std::uint32_t>(nRaw));
+    const std::uint32_t kDir = 0x80000000u;
+    put(nRaw + 0x0C, 1u << 16);  // the types: one by number
+    put(nRaw + 0x10, 10);
+    put(nRaw + 0x14, kDir | 0x18);
+    put(nRaw + 0x18 + 0x0C, 2);  // the names: two by name
+    put(nRaw + 0x28, kDir | 0xA0);
+    put(nRaw + 0x2C, kDir | 0x38);
+    put(nRaw + 0x30, kDir | 0xAC);
+    put(nRaw + 0x34, kDir | 0x50);
+    for (const std::uint32_t nLanguages : {0x38u, 0x50u}) {  // one language each
+        put(nRaw + nLanguages + 0x0C, 1u << 16);
+        put(nRaw + nLanguages + 0x10, 0x409);
+        put(nRaw + nLanguages + 0x14, nLanguages + 0x30);
+    }
+    put(nRaw + 0x68, 0x10C0);
+    put(nRaw + 0x6C, 5);
+    put(nRaw + 0x80, 0x10C8);
+    put(nRaw + 0x84, 6);
+    putText(nRaw + 0xA0, std::string("\5\0O\0T\0H\0E\0R\0", 12));
+    putText(nRaw + 0xAC, std::string("\4\0s\0E\0a\0L\0", 10));
+    putText(nRaw + 0xC0, "other");
+    putText(nRaw + 0xC8, "sealed");
+    return image;
+}
+
+// One resource out of a program's bytes, by type and by name in any ASCII case; none
+// from bytes that are no PE32 or PE32+ file or whose offsets lie outside them.
+TEST(SetupCheckPeResource, FindsTheNamedResource)
+{
+    const struct {
+        const char* pszWhat;
+        std::uint32_t nMagic;
+        unsigned nType;
+        const char* pszName;
+        std::size_t nPatchAt;  // 0: none
+        std::uint32_t nPatch;
+        const char* pszData;   // null: none found
+    } cases[] = {
+        {"PE32", 0x10b, 10, "SEAL", 0, 0, "sealed"},
+        {"PE32+", 0x20b, 10, "seal", 0, 0, "sealed"},
+        {"the first name", 0x10b, 10, "other", 0, 0, "other"},
+        {"a name not there", 0x10b, 10, "SEALS", 0, 0, nullptr},
+        {"a type not there", 0x10b, 3, "SEAL", 0, 0, nullptr},
+        {"a magic of neither", 0x107, 10, "SEAL", 0, 0, nullptr},
+        {"no PE signature", 0x10b, 10, "SEAL", 0x40, 0x4551, nullptr},
+        {"resources outside the section", 0x10b, 10, "SEAL", 0xC8, 0x2000, nullptr},
+        {"data past the section", 0x10b, 10, "SEAL", 0x284, 0x39, nullptr},
+        {"a name entry off the end", 0x10b, 10, "SEAL", 0x230, 0x80010000, nullptr},
+    };
+    for (const auto& c : cases) {
+        std::string image = PeImage(c.nMagic);
+        if (c.nPatchAt != 0) {
+            image.replace(c.nPatchAt, 4, reinterpret_cast<const char*>(&c.nPatch), 4);
+        }
+        std::string data;
+        EXPECT_EQ(FindPeResource(image, c.nType, c.pszName, &data), c.pszData != nullptr) << c.pszWhat;
+        EXPECT_EQ(data, c.pszData != nullptr ? c.pszData : "") << c.pszWhat;
     }
 }
 
