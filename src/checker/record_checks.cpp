@@ -6,6 +6,7 @@
 
 #include "app/root_key.h"
 #include "checker/run_program.h"
+#include "platform/framework/unicode_text.h"
 
 void CheckRecordFields(const CSetupScript& record, const SectionsSeen& seen, const CScriptLines& lines,
                        CFindingsList* pFindings)
