@@ -1,5 +1,6 @@
 // setupcheck: checks setup scripts as the launcher would read them, and prints each
-// finding with its file, line and column.
+// finding with its file, line and column, or the message as the launcher lays it out,
+// or the title; the medium's names and the seal are checked by their own tools.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
