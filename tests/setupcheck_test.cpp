@@ -149,6 +149,11 @@ const CheckCase kCases[] = {
     {"trailing blanks", CrLf({"[Run]", "setup.exe ", "[RegVersion]", "2.0\t"}),
      {{2, 10, "warning", "SC2008"}, {4, 4, "warning", "SC2008"}, {4, 1, "warning", "SC2005"}}},
     {"no command", CrLf({"[Title]", "T"}), {{1, 1, "warning", "SC2009"}}},
+    {"a command of one character", CrLf({"[Run]", "x"}), {{2, 1, "warning", "SC2011"}}},
+    {"the launcher ends at line 1", CrLf({"bad", "[Title]"}),
+     {{1, 1, "error", "SC1001"}, {2, 1, "error", "SC1004"}, {1, 1, "warning", "SC2009"}}, {}, 1252, 7,
+     {"[Title] has no value before the end of the file: the launcher ends without a message (not reached: the "
+      "launcher ends at line 1 first) [SC1004]"}},
     {"UTF-8 without a BOM", kRun + CrLf({"[Title]", "Caf\xC3\xA9"}), {{4, 4, "warning", "SC2010"}}},
     {"ANSI bytes", kRun + CrLf({"[Title]", "Caf\xE9"}), {}},
     {"UTF-16 counts its own line feeds", Utf16Le(u"[Run]\r\ninstall.exe\r\n[Title]\r\n\u010A\r\nbad\r\n"),

@@ -1,11 +1,13 @@
-// UTF-8 and UTF-16 scripts decoded into UTF-8, with U+FFFD for what is broken; and
-// Unicode's simple case folding.
+// UTF-8 and UTF-16 scripts decoded into UTF-8, with U+FFFD for what is broken; the
+// pieces of UTF-8 text; and Unicode's simple case folding.
 #include "afx/unicode_text.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+
+#include "afx/text.h"
 
 namespace {
 
@@ -124,6 +126,54 @@ int Utf8SequenceLength(const unsigned char* p)
     return nLength;
 }
 
+std::size_t Utf8CharacterLength(const unsigned char* p, std::size_t nLeft)
+{
+    if (p[0] < 0x80) {
+        return 1;
+    }
+    const std::size_t n = static_cast<std::size_t>(Utf8SequenceLength(p));
+    return n > 1 && n <= nLeft ? n : 0;
+}
+
+std::size_t Utf8BrokenSequenceLength(const unsigned char* p, std::size_t nLeft)
+{
+    std::size_t n = 1;
+    for (std::size_t k = 2; k < kMaxRawCharacterBytes && k <= nLeft; ++k) {
+        unsigned char bytes[kMaxRawCharacterBytes + 1] = {0x80, 0x80, 0x80, 0x80, 0};
+        std::memcpy(bytes, p, k);
+        if (static_cast<std::size_t>(Utf8SequenceLength(bytes)) <= k) {
+            break;
+        }
+        n = k;
+    }
+    return n;
+}
+
+bool IsValidUtf8(const std::string& bytes)
+{
+    bool bValid = true;
+    ForEachUtf8Piece(bytes, [&bValid](const unsigned char*, std::size_t, bool bWellFormed) {
+        bValid = bValid && bWellFormed;
+    });
+    return bValid;
+}
+
+bool IsControlCharacter(const unsigned char* p, std::size_t nLength)
+{
+    return (nLength == 1 && (p[0] < 0x20 || p[0] == 0x7F)) || (nLength == 2 && p[0] == 0xC2 && p[1] < 0xA0);
+}
+
+std::size_t Utf16Length(const std::string& text)
+{
+    std::size_t nUnits = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        nUnits += IsContinuation(byte) ? 0 : 1;
+        nUnits += byte >= 0xF0 ? 1 : 0;  // a surrogate pair
+    }
+    return nUnits;
+}
+
 AfxFileTextForm DetectByteOrderMark(const unsigned char* p, std::size_t nAvailable, std::size_t* pnMarkBytes)
 {
     if (nAvailable >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
@@ -178,23 +228,15 @@ unsigned long FoldCase(unsigned long nCodePoint)
 std::string FoldCaseUtf8(const std::string& text)
 {
     std::string folded;
-    const auto* p = reinterpret_cast<const unsigned char*>(text.c_str());
-    const auto* pEnd = p + text.size();
-    while (p < pEnd) {
-        const int nLength = Utf8SequenceLength(p);
-        if (nLength == 1) {
-            folded += static_cast<char>(*p < 0x80 ? FoldCase(*p) : *p);
-            ++p;
-            continue;
-        }
-        unsigned long nCodePoint = *p & (0x7F >> nLength);
-        for (int i = 1; i < nLength; ++i) {
-            nCodePoint = (nCodePoint << 6) | (p[i] & 0x3F);
+    ForEachUtf8Piece(text, [&folded](const unsigned char* p, std::size_t nLength, bool bWellFormed) {
+        if (!bWellFormed) {
+            folded.append(reinterpret_cast<const char*>(p), nLength);
+            return;
         }
         unsigned char encoded[kMaxDecodedCharacterBytes];
+        const unsigned long nCodePoint = AfxUtf8CodePoint(reinterpret_cast<const char*>(p), static_cast<int>(nLength));
         folded.append(reinterpret_cast<const char*>(encoded),
                       static_cast<std::size_t>(EncodeUtf8(FoldCase(nCodePoint), encoded)));
-        p += nLength;
-    }
+    });
     return folded;
 }

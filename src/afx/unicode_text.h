@@ -1,6 +1,7 @@
 // Decoding a script that starts with a byte-order mark into UTF-8, one character at
-// a time, the shape of a well-formed UTF-8 character, and the one rule by which the
-// tools compare names without regard to letter case.
+// a time; the shape of a well-formed UTF-8 character, and walking UTF-8 text by its
+// characters and broken sequences; and the one rule by which the tools compare names
+// without regard to letter case.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +14,40 @@
 // only while they continue the sequence, so a NUL-terminated text is never read
 // past its NUL.
 int Utf8SequenceLength(const unsigned char* p);
+
+// U+FFFD, which stands for what does not decode, in UTF-8.
+constexpr char kReplacementUtf8[] = "\xEF\xBF\xBD";
+
+// Bytes of the well-formed UTF-8 character at p that ends within nLeft bytes; 0 if
+// none starts there.
+std::size_t Utf8CharacterLength(const unsigned char* p, std::size_t nLeft);
+// Bytes of the broken sequence at p (at most nLeft) that one U+FFFD stands for, as the
+// system converts: the longest start of p that continuation bytes would make a
+// character.
+std::size_t Utf8BrokenSequenceLength(const unsigned char* p, std::size_t nLeft);
+
+// Calls onPiece(p, nLength, bWellFormed) for each piece of UTF-8 text in order: a
+// well-formed character, or a broken sequence that one U+FFFD stands for.
+template <typename OnPiece>
+void ForEachUtf8Piece(const std::string& text, OnPiece onPiece)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        const std::size_t nCharacter = Utf8CharacterLength(p + i, n - i);
+        const std::size_t nPiece = nCharacter != 0 ? nCharacter : Utf8BrokenSequenceLength(p + i, n - i);
+        onPiece(p + i, nPiece, nCharacter != 0);
+        i += nPiece;
+    }
+}
+
+// True when the bytes are well-formed UTF-8 (plain ASCII included).
+bool IsValidUtf8(const std::string& bytes);
+// True when the well-formed character of nLength bytes at p is a control character:
+// C0, DEL or C1.
+bool IsControlCharacter(const unsigned char* p, std::size_t nLength);
+// UTF-16 code units of well-formed UTF-8 text.
+std::size_t Utf16Length(const std::string& text);
 
 // The text form that the first nAvailable bytes of a file announce, and the length
 // of its byte-order mark (0 for ANSI).

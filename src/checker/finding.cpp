@@ -1,60 +1,29 @@
-// Printing the checker's findings, as text lines and as JSON objects.
+// The checker's findings located by line and column, and printed as text lines and
+// as JSON objects; script text quoted in UTF-8.
 #include "checker/finding.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "backend/console/console_system.h"
 #include "afx/unicode_text.h"
 
 namespace {
 
-const char kReplacementUtf8[] = "\xEF\xBF\xBD";
 const char kHex[] = "0123456789abcdef";
-
-// Bytes of the well-formed UTF-8 character at p (at most nLeft bytes), 0 if none.
-std::size_t CharacterLength(const unsigned char* p, std::size_t nLeft)
-{
-    if (p[0] < 0x80) {
-        return 1;
-    }
-    const std::size_t n = static_cast<std::size_t>(Utf8SequenceLength(p));
-    return n > 1 && n <= nLeft ? n : 0;
-}
-
-// Bytes of the broken sequence at p that one U+FFFD stands for, as the system
-// converts: the longest start of p that continuation bytes would make a character.
-std::size_t BrokenSequenceLength(const unsigned char* p, std::size_t nLeft)
-{
-    std::size_t n = 1;
-    for (std::size_t k = 2; k < kMaxRawCharacterBytes && k <= nLeft; ++k) {
-        unsigned char bytes[kMaxRawCharacterBytes + 1] = {0x80, 0x80, 0x80, 0x80, 0};
-        std::memcpy(bytes, p, k);
-        if (static_cast<std::size_t>(Utf8SequenceLength(bytes)) <= k) {
-            break;
-        }
-        n = k;
-    }
-    return n;
-}
 
 // The text with each broken UTF-8 sequence as U+FFFD, and each character passed to
 // onCharacter(bytes, length, out) to be written.
 template <typename OnCharacter>
 std::string MapUtf8(const std::string& text, OnCharacter onCharacter)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t n = text.size();
     std::string out;
-    for (std::size_t i = 0; i < n;) {
-        if (const std::size_t nCharacter = CharacterLength(p + i, n - i)) {
-            onCharacter(p + i, nCharacter, &out);
-            i += nCharacter;
+    ForEachUtf8Piece(text, [&out, &onCharacter](const unsigned char* p, std::size_t n, bool bWellFormed) {
+        if (bWellFormed) {
+            onCharacter(p, n, &out);
         } else {
             out += kReplacementUtf8;
-            i += BrokenSequenceLength(p + i, n - i);
         }
-    }
+    });
     return out;
 }
 
@@ -63,12 +32,11 @@ std::string EscapedLine(const std::string& line)
 {
     return MapUtf8(line, [](const unsigned char* p, std::size_t n, std::string* pOut) {
         const unsigned c = p[0];
-        const bool bC1Control = n == 2 && c == 0xC2 && p[1] < 0xA0;
         if (c == '\r' || c == '\n' || c == '\t') {
             *pOut += c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\t";
-        } else if (c < 0x20 || c == 0x7F) {
+        } else if (n == 1 && IsControlCharacter(p, n)) {
             *pOut += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
-        } else if (bC1Control) {
+        } else if (IsControlCharacter(p, n)) {
             *pOut += {'\\', 'u', '0', '0', kHex[p[1] >> 4], kHex[p[1] & 0xF]};
         } else {
             pOut->append(reinterpret_cast<const char*>(p), n);
@@ -84,7 +52,7 @@ std::string JsonString(const std::string& text)
                const unsigned c = p[0];
                if (c == '"' || c == '\\') {
                    *pOut += {'\\', static_cast<char>(c)};
-               } else if (c < 0x20 || c == 0x7F) {
+               } else if (n == 1 && IsControlCharacter(p, n)) {
                    *pOut += {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
                } else {
                    pOut->append(reinterpret_cast<const char*>(p), n);
@@ -161,19 +129,6 @@ std::string FormatFindingText(const std::string& file, int nLine, int nColumn, c
 {
     return EscapedLine(file + ":" + std::to_string(nLine) + ":" + std::to_string(nColumn) + ": " +
                        SeverityName(finding.severity) + ": " + finding.text + " [" + finding.pszCode + "]");
-}
-
-bool IsValidUtf8(const std::string& bytes)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t n = CharacterLength(p + i, bytes.size() - i);
-        if (n == 0) {
-            return false;
-        }
-        i += n;
-    }
-    return true;
 }
 
 std::string FormatFindingJson(const std::string& file, int nLine, int nColumn, const Finding& finding)

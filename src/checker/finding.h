@@ -1,5 +1,6 @@
-// A finding of the script checker, and how it is printed: one line in the form
-// compilers use, or one object of a JSON array.
+// A finding of the script checker, where it stands (line and column), and how it is
+// printed: one line in the form compilers use, or one object of a JSON array; and the
+// script's text quoted in UTF-8.
 #pragma once
 
 #include <string>
@@ -41,6 +42,3 @@ std::string ScriptTextToUtf8(const std::string& text, bool bUnicodeScript);
 std::string FormatFindingText(const std::string& file, int nLine, int nColumn, const Finding& finding);
 // {"file":...,"line":...,"column":...,"severity":...,"code":...,"message":...}
 std::string FormatFindingJson(const std::string& file, int nLine, int nColumn, const Finding& finding);
-
-// True when the bytes are well-formed UTF-8 (plain ASCII included).
-bool IsValidUtf8(const std::string& bytes);

@@ -17,29 +17,19 @@ constexpr std::size_t kMaxNameUnits = 64;
 
 const char kHex[] = "0123456789abcdef";
 
-// A control character: C0, DEL or C1, at p (a well-formed sequence of nLength bytes).
-bool IsControl(const unsigned char* p, int nLength)
-{
-    return (nLength == 1 && (p[0] < 0x20 || p[0] == 0x7F)) || (nLength == 2 && p[0] == 0xC2 && p[1] < 0xA0);
-}
-
 // The path as a terminal may show it.
 std::string Shown(const std::string& path)
 {
     std::string shown;
-    const auto* p = reinterpret_cast<const unsigned char*>(path.c_str());
-    const auto* pEnd = p + path.size();
-    while (p < pEnd) {
-        const int nLength = Utf8SequenceLength(p);
-        if ((nLength == 1 && *p >= 0x80) || IsControl(p, nLength)) {
-            for (int i = 0; i < nLength; ++i) {
+    ForEachUtf8Piece(path, [&shown](const unsigned char* p, std::size_t nLength, bool bWellFormed) {
+        if (!bWellFormed || IsControlCharacter(p, nLength)) {
+            for (std::size_t i = 0; i < nLength; ++i) {
                 shown += {'\\', 'x', kHex[p[i] >> 4], kHex[p[i] & 0xF]};
             }
         } else {
-            shown.append(reinterpret_cast<const char*>(p), static_cast<std::size_t>(nLength));
+            shown.append(reinterpret_cast<const char*>(p), nLength);
         }
-        p += nLength;
-    }
+    });
     return shown;
 }
 
@@ -65,34 +55,25 @@ bool IsDeviceName(const std::string& name)
            number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
-// UTF-16 code units of a well-formed UTF-8 name.
-std::size_t Utf16Units(const std::string& name)
-{
-    std::size_t nUnits = 0;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        nUnits += (byte & 0xC0) != 0x80 ? 1 : 0;
-        nUnits += byte >= 0xF0 ? 1 : 0;  // a surrogate pair
-    }
-    return nUnits;
-}
-
 // Why Windows cannot hold the name; empty when it can.
 std::string NameProblem(const std::string& name)
 {
     if (!IsValidUtf8(name)) {
         return "not valid UTF-8: the medium's names are Unicode";
     }
-    const auto* p = reinterpret_cast<const unsigned char*>(name.c_str());
-    for (const auto* pEnd = p + name.size(); p < pEnd;) {
-        const int nLength = Utf8SequenceLength(p);
-        if (IsControl(p, nLength)) {
-            return "a control character, which Windows does not allow in a name";
+    std::string problem;
+    ForEachUtf8Piece(name, [&problem](const unsigned char* p, std::size_t nLength, bool) {
+        if (!problem.empty()) {
+            return;
         }
-        if (nLength == 1 && std::strchr("<>:\"\\|?*", *p) != nullptr) {
-            return std::string("the character ") + static_cast<char>(*p) + ", which Windows does not allow in a name";
+        if (IsControlCharacter(p, nLength)) {
+            problem = "a control character, which Windows does not allow in a name";
+        } else if (nLength == 1 && std::strchr("<>:\"\\|?*", *p) != nullptr) {
+            problem = std::string("the character ") + static_cast<char>(*p) + ", which Windows does not allow in a name";
         }
-        p += nLength;
+    });
+    if (!problem.empty()) {
+        return problem;
     }
     if (IsDeviceName(name)) {
         return "a device's name to Windows (CON, PRN, AUX, NUL, COM1-9, LPT1-9), with or without an extension";
@@ -100,7 +81,7 @@ std::string NameProblem(const std::string& name)
     if (name.back() == '.' || name.back() == ' ') {
         return "a dot or a blank at its end, which Windows drops";
     }
-    if (Utf16Units(name) > kMaxNameUnits) {
+    if (Utf16Length(name) > kMaxNameUnits) {
         return "longer than the 64 characters (UTF-16 units) of a name on the medium";
     }
     return {};

@@ -1,5 +1,6 @@
 // setupcheck: checks setup scripts as the launcher would read them, and prints each
-// finding with its file, line and column.
+// finding with its file, line and column, or the message as the launcher lays it out,
+// or the title; the medium's names and the seal are checked by their own tools.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -104,15 +105,27 @@ bool TakeFormat(const char* pszValue, Options* pOptions)
     return true;
 }
 
-bool TakeCharWidth(const char* pszValue, Options* pOptions)
+// A whole number from nMin to nMax that pfnAccepts takes, into *pnValue; false, after
+// saying what the option takes, when the value is none.
+template <typename Number>
+bool TakeNumber(const char* pszValue, long nMin, long nMax, bool (*pfnAccepts)(int), const char* pszTakes,
+                Number* pnValue)
 {
     long nNumber = 0;
-    if (!ParseNumber(pszValue, 1, 100, &nNumber)) {
-        std::fprintf(stderr, "setupcheck: --char-width takes a whole number from 1 to 100\n");
+    if (!ParseNumber(pszValue, nMin, nMax, &nNumber) || !pfnAccepts(static_cast<int>(nNumber))) {
+        std::fprintf(stderr, "setupcheck: %s\n", pszTakes);
         return false;
     }
-    pOptions->nCharWidth = static_cast<int>(nNumber);
+    *pnValue = static_cast<Number>(nNumber);
     return true;
+}
+
+bool AnyNumber(int) { return true; }
+
+bool TakeCharWidth(const char* pszValue, Options* pOptions)
+{
+    return TakeNumber(pszValue, 1, 100, AnyNumber, "--char-width takes a whole number from 1 to 100",
+                      &pOptions->nCharWidth);
 }
 
 bool TakeLanguage(const char* pszValue, Options* pOptions)
@@ -127,26 +140,16 @@ bool TakeLanguage(const char* pszValue, Options* pOptions)
 
 bool TakeDpi(const char* pszValue, Options* pOptions)
 {
-    long nNumber = 0;
-    if (!ParseNumber(pszValue, 48, 480, &nNumber) || !MeasuresAtDpi(static_cast<int>(nNumber))) {
-        std::fprintf(stderr, MeasuresAtDpi(144) ? "setupcheck: --dpi takes a display scale from 48 to 480\n"
-                                                : "setupcheck: this checker measures at 96 DPI only; "
-                                                  "setupcheck.exe measures at other scales\n");
-        return false;
-    }
-    pOptions->nDpi = static_cast<int>(nNumber);
-    return true;
+    return TakeNumber(pszValue, 48, 480, MeasuresAtDpi,
+                      MeasuresAtDpi(144) ? "--dpi takes a display scale from 48 to 480"
+                                         : "this checker measures at 96 DPI only; setupcheck.exe measures at other scales",
+                      &pOptions->nDpi);
 }
 
 bool TakeCodePage(const char* pszValue, Options* pOptions)
 {
-    long nNumber = 0;
-    if (!ParseNumber(pszValue, 1, 65535, &nNumber)) {
-        std::fprintf(stderr, "setupcheck: --code-page takes the number of a Windows code page\n");
-        return false;
-    }
-    pOptions->nCodePage = static_cast<unsigned>(nNumber);
-    return true;
+    return TakeNumber(pszValue, 1, 65535, AnyNumber, "--code-page takes the number of a Windows code page",
+                      &pOptions->nCodePage);
 }
 
 const ValueOption kValueOptions[] = {

@@ -1,6 +1,7 @@
 // The console backend, for the console tools (setupcheck): files through the C
-// library and the file system, the lead bytes of the code page the tool was told, and
-// no windows: a message box becomes a line on stderr.
+// library, the lead bytes of the code page the tool was told, no windows (a message
+// box becomes a line on stderr), a script's folder, and files found there without
+// regard to letter case (natively by comparing case-folded names).
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
