@@ -7,6 +7,7 @@
 
 #include "afx/file.h"
 #include "afx/text.h"
+#include "afx/unicode_text.h"
 #include "backend/sim/sim.h"
 
 namespace {

@@ -41,7 +41,3 @@ constexpr unsigned char AFX_BREAK_BEFORE = 2;  // a line may break before this b
 // line-breaking rules allow. False, with pFlags untouched, when the system has no
 // such engine or it fails.
 bool AfxFindUnicodeLineBreaks(const char* pszText, int nLength, unsigned char* pFlags);
-
-// The code point of the UTF-8 character of nLength bytes (AfxCharLength) at p;
-// U+FFFD for a byte that begins no well-formed sequence.
-std::uint32_t AfxUtf8CodePoint(const char* p, int nLength);

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <iterator>
 
-#include "afx/text.h"
 
 namespace {
 
@@ -239,4 +238,18 @@ std::string FoldCaseUtf8(const std::string& text)
                       static_cast<std::size_t>(EncodeUtf8(FoldCase(nCodePoint), encoded)));
     });
     return folded;
+}
+
+std::uint32_t AfxUtf8CodePoint(const char* p, int nLength)
+{
+    const unsigned char* pBytes = reinterpret_cast<const unsigned char*>(p);
+    if (nLength <= 1) {
+        return pBytes[0] < 0x80 ? pBytes[0] : 0xFFFD;
+    }
+    // The lead byte keeps 7 - nLength bits, each continuation byte 6.
+    std::uint32_t nCode = pBytes[0] & (0x7Fu >> nLength);
+    for (int i = 1; i < nLength; ++i) {
+        nCode = (nCode << 6) | (pBytes[i] & 0x3Fu);
+    }
+    return nCode;
 }

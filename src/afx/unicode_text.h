@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "afx/file.h"
@@ -14,6 +15,10 @@
 // only while they continue the sequence, so a NUL-terminated text is never read
 // past its NUL.
 int Utf8SequenceLength(const unsigned char* p);
+
+// The code point of the UTF-8 character of nLength bytes (AfxCharLength) at p;
+// U+FFFD for a byte that begins no well-formed sequence.
+std::uint32_t AfxUtf8CodePoint(const char* p, int nLength);
 
 // U+FFFD, which stands for what does not decode, in UTF-8.
 constexpr char kReplacementUtf8[] = "\xEF\xBF\xBD";

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "afx/unicode_text.h"
 #include "checker/text_widths.h"
 
 namespace {

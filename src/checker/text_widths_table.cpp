@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "afx/unicode_text.h"
 #include "checker/text_widths.h"
 #include "backend/console/console_system.h"
 #include "layout/layout_metrics.h"

@@ -3,6 +3,7 @@
 // may break before and after ideographs, kana and Hangul, and after a hyphen.
 #include "afx/text.h"
 #include "afx/os.h"
+#include "afx/unicode_text.h"
 #include "backend/sim/sim.h"
 #include "backend/sim/sim_state.h"
 

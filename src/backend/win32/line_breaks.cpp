@@ -7,6 +7,7 @@
 
 #include "afx/text.h"
 #include "afx/os.h"
+#include "afx/unicode_text.h"
 #include "backend/win32/uniscribe.h"
 
 bool os::FindUnicodeLineBreaks(const char* pszText, int nLength, unsigned char* pFlags)
