@@ -107,6 +107,9 @@ const CheckCase kCases[] = {
      {{2, 1, "error", "SC1002"}, {1, 1, "warning", "SC2009"}}, {}, 1252, 7,
      {"\"Line too long\": a [Message] line must stay under 1498 characters, and under 1499 once each tab is 8 spaces; "
       "this one has 1601 with its tabs expanded [SC1002]"}},
+    // Under 1498 characters as written, over the limit once its tab is expanded.
+    {"too long by a tab", CrLf({"[Message]", std::string(700, 'a') + "\t" + std::string(796, 'a')}),
+     {{2, 1, "error", "SC1002"}, {1, 1, "warning", "SC2009"}}, {}, 1252, 7, {"this one has 1504 with its tabs expanded [SC1002]"}},
     {"301 notice lines", "[RegText]\r\n" + RepeatedLines("x", 301), {{302, 1, "error", "SC1003"}, {1, 1, "warning", "SC2009"}}},
     {"bad root key", kRun + CrLf({"[Rootkey]", "HKCU", "[RegKey]", "Software\\P", "[RegVersion]", "1.0", "[RegText]", "Old"}),
      {{4, 1, "error", "SC1005"}}},
